@@ -1,0 +1,19 @@
+#include "audio/volume.h"
+
+namespace lv {
+
+void SetVolume(Core& core, float level) {
+    (void)core.platform.audio.SetMasterVolumeLevelScalar(level);
+    if (!core.platform.system.IsWindows8OrLater()) core.lastChangedKind = kChangedVolume;
+}
+
+void SetMute(Core& core, bool muted) { (void)core.platform.audio.SetMute(muted); }
+
+void ShowVolumeIndicator(Core& core, bool upFirst) {
+    if (!core.platform.system.IsWindows8OrLater()) return;
+    WindowApi& window = core.platform.window;
+    window.SendAppCommand(upFirst ? kAppCommandVolumeUp : kAppCommandVolumeDown);
+    window.SendAppCommand(upFirst ? kAppCommandVolumeDown : kAppCommandVolumeUp);
+}
+
+}  // namespace lv

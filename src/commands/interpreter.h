@@ -1,0 +1,14 @@
+// The command language: "b 20 c 30", "2 b + 10", "pl2779q p 6500k", "t b 0 t b 90" ...
+#pragma once
+
+#include <string_view>
+
+#include "app/core.h"
+
+namespace lv {
+
+// Runs one line, left to right, on the selected monitor. The only reaction to an error
+// is to stop; commands already run stay done.
+void CommandInterpreter(Core& core, std::string_view line);
+
+}  // namespace lv

@@ -1,0 +1,382 @@
+#include "monitors/ddc_access.h"
+
+#include <algorithm>
+#include <string>
+
+#include "common/text.h"
+
+namespace lv {
+namespace {
+
+constexpr int32_t kValueScale = 100;
+constexpr int32_t kGainScale = 255;
+
+// Up to `attempts` calls, `pauseMs` apart; true at the first success.
+template <typename Call>
+bool Attempt(Core& core, int attempts, uint32_t pauseMs, Call call) {
+    for (int i = 0; i < attempts; ++i) {
+        if (call()) return true;
+        if (i + 1 < attempts) core.platform.clock.Sleep(pauseMs);
+    }
+    return false;
+}
+
+struct GainFields {
+    uint32_t MonitorEntry::*min;
+    uint32_t MonitorEntry::*value;
+    uint32_t MonitorEntry::*max;
+    int column;
+    int label;
+    int slider;
+    const char* prefix;
+    uint8_t changedKind;
+};
+
+const GainFields kGains[3] = {
+    {&MonitorEntry::redMin, &MonitorEntry::red, &MonitorEntry::redMax, kColumnRed, id::kRedLabel, id::kRedSlider, "R:",
+     kChangedRed},
+    {&MonitorEntry::greenMin, &MonitorEntry::green, &MonitorEntry::greenMax, kColumnGreen, id::kRedLabel + 1,
+     id::kRedSlider + 1, "G:", kChangedGreen},
+    {&MonitorEntry::blueMin, &MonitorEntry::blue, &MonitorEntry::blueMax, kColumnBlue, id::kRedLabel + 2,
+     id::kRedSlider + 2, "B:", kChangedBlue},
+};
+
+uint32_t CutTo100(uint32_t value) { return std::min<uint32_t>(value, 100); }
+
+uint32_t Clamp(uint32_t value, uint32_t low, uint32_t high) {
+    // Low first, then high: limits entered the wrong way round cannot trap the value.
+    if (value < low) value = low;
+    if (value > high) value = high;
+    return value;
+}
+
+bool GetBrightness(Core& core, PhysicalHandle monitor, MonitorEntry& entry) {
+    uint32_t min = 0, current = 0, max = 0;
+    if (!core.platform.monitors.GetMonitorBrightness(monitor, min, current, max)) return false;
+    entry.brightnessMin = min;
+    entry.brightnessMax = max;
+    entry.brightness = NormaliseValue(current, min, max, kValueScale);
+    return true;
+}
+
+bool GetContrast(Core& core, PhysicalHandle monitor, MonitorEntry& entry) {
+    uint32_t min = 0, current = 0, max = 0;
+    if (!core.platform.monitors.GetMonitorContrast(monitor, min, current, max)) return false;
+    entry.contrastMin = min;
+    entry.contrastMax = max;
+    entry.contrast = NormaliseValue(current, min, max, kValueScale);
+    return true;
+}
+
+bool GetGain(Core& core, PhysicalHandle monitor, MonitorEntry& entry, int channel, bool requireRange) {
+    const GainFields& f = kGains[channel];
+    uint32_t min = 0, current = 0, max = 0;
+    if (!core.platform.monitors.GetMonitorRedGreenOrBlueGain(monitor, static_cast<GainType>(channel), min, current, max))
+        return false;
+    if (requireRange && min == max) return false;
+    entry.*f.min = min;
+    entry.*f.max = max;
+    entry.*f.value = NormaliseValue(current, min, max, kGainScale);
+    return true;
+}
+
+std::string Label(Core& core, const char* english, const char* german, uint32_t value) {
+    return std::string(core.German() ? german : english) + std::to_string(value);
+}
+
+void WriteBrightness(Core& core, PhysicalHandle monitor) {
+    MonitorEntry& entry = core.Selected();
+    uint32_t request = core.ddc.requestedBrightness;
+    bool success = false;
+    if (!core.settings.rereadvalues && request == entry.brightness) {
+        success = true;
+    } else {
+        core.ddcOk = false;
+        core.wmiOk = false;
+        request = CutTo100(request);
+        const uint32_t raw = RawValue(request, entry.brightnessMin, entry.brightnessMax, kValueScale);
+        if (core.platform.monitors.SetMonitorBrightness(monitor, raw)) {
+            (void)core.platform.monitors.SaveCurrentMonitorSettings(monitor);
+            const bool read = Attempt(core, kReadAttempts, kReadPauseMs, [&] { return GetBrightness(core, monitor, entry); });
+            success = read && entry.brightness == request;
+        } else {
+            success = core.setLaptopBrightness && core.setLaptopBrightness(request);
+        }
+    }
+    if (!success) return;
+    core.ddc.brightnessOk = true;
+    core.ddc.valueChanged = true;
+    const uint32_t shown = CutTo100(entry.brightness);
+    core.list.SetCell(static_cast<int>(core.selectedMonitor), kColumnBrightness, std::to_string(shown));
+    core.platform.view.SetListCell(static_cast<int>(core.selectedMonitor), kColumnBrightness, std::to_string(shown));
+    core.platform.view.SetText(id::kBrightnessLabel, Label(core, "Brightness ", "Helligkeit ", shown));
+    core.UpdateIcons();
+}
+
+void WriteContrast(Core& core, PhysicalHandle monitor) {
+    MonitorEntry& entry = core.Selected();
+    uint32_t request = core.ddc.requestedContrast;
+    bool success = false;
+    if (!core.settings.rereadvalues && request == entry.contrast) {
+        success = true;
+    } else {
+        core.ddcOk = false;
+        core.wmiOk = false;
+        request = CutTo100(request);
+        const uint32_t raw = RawValue(request, entry.contrastMin, entry.contrastMax, kValueScale);
+        if (core.platform.monitors.SetMonitorContrast(monitor, raw)) {
+            (void)core.platform.monitors.SaveCurrentMonitorSettings(monitor);
+            // When no read-back answers, the contrast stored before decides.
+            (void)Attempt(core, kReadAttempts, kReadPauseMs, [&] { return GetContrast(core, monitor, entry); });
+            success = entry.contrast == request;
+        }
+    }
+    if (!success) return;
+    core.ddc.contrastOk = true;
+    core.ddc.valueChanged = true;
+    const uint32_t shown = CutTo100(entry.contrast);
+    core.list.SetCell(static_cast<int>(core.selectedMonitor), kColumnContrast, std::to_string(shown));
+    core.platform.view.SetListCell(static_cast<int>(core.selectedMonitor), kColumnContrast, std::to_string(shown));
+    core.platform.view.SetText(id::kContrastLabel, Label(core, "Contrast ", "Kontrast ", shown));
+    core.UpdateIcons();
+}
+
+void WriteGain(Core& core, PhysicalHandle monitor) {
+    MonitorEntry& entry = core.Selected();
+    const int channel = core.ddc.requestedChannel;
+    const GainFields& f = kGains[channel];
+    const uint32_t request = core.ddc.requestedGain;
+    bool success = false;
+    if (!core.settings.rereadvalues && request == entry.*f.value) {
+        success = true;
+    } else {
+        const uint32_t raw = RawValue(request, entry.*f.min, entry.*f.max, kGainScale);
+        if (core.platform.monitors.SetMonitorRedGreenOrBlueGain(monitor, static_cast<GainType>(channel), raw)) {
+            (void)core.platform.monitors.SaveCurrentMonitorSettings(monitor);
+            (void)Attempt(core, kReadAttempts, kReadPauseMs, [&] { return GetGain(core, monitor, entry, channel, false); });
+            success = true;
+        }
+    }
+    if (!success) return;
+    core.ddc.gainOk = true;
+    const uint32_t value = entry.*f.value;
+    const int row = static_cast<int>(core.selectedMonitor);
+    core.list.SetCell(row, f.column, std::to_string(value));
+    core.platform.view.SetListCell(row, f.column, std::to_string(value));
+    core.platform.view.SetText(f.label, f.prefix + std::to_string(value));
+    core.platform.view.SetSliderPos(f.slider, 255 - static_cast<int>(std::min<uint32_t>(value, 255)));
+    core.UpdateIcons();
+}
+
+// Up to ten enumerations with the write operation, 100 ms after each failed one.
+void WriteLoop(Core& core, void (*write)(Core&, PhysicalHandle), bool& success) {
+    if (!core.Selected().ignoreName.Empty()) return;  // an ignored monitor gets no DDC/CI traffic
+    for (int attempt = 0; attempt < kSetterAttempts; ++attempt) {
+        success = false;
+        WithSelectedMonitor(core, [&](PhysicalHandle monitor) { write(core, monitor); });
+        if (success) return;
+        core.platform.clock.Sleep(kSetterPauseMs);
+    }
+}
+
+// The same request to the selected monitor or, with `samevalues`, to every row in turn.
+void RunSetter(Core& core, void (*write)(Core&, PhysicalHandle), bool& success) {
+    if (!core.settings.samevalues) {
+        WriteLoop(core, write, success);
+        return;
+    }
+    const int64_t selected = core.selectedMonitor;
+    for (int row = 0; row < core.list.Rows(); ++row) {
+        core.selectedMonitor = row;
+        WriteLoop(core, write, success);
+    }
+    core.selectedMonitor = selected;
+}
+
+}  // namespace
+
+bool WithSelectedMonitor(Core& core, const std::function<void(PhysicalHandle)>& operation) {
+    MonitorApi& api = core.platform.monitors;
+    bool reached = false;
+    core.enumCounter = 0;
+    api.EnumDisplayMonitors([&](DisplayHandle display, const Rect&) {
+        uint32_t count = 0;
+        std::vector<PhysicalMonitor> monitors;
+        if (!api.GetNumberOfPhysicalMonitorsFromHMONITOR(display, count)) return true;
+        if (!api.GetPhysicalMonitorsFromHMONITOR(display, count, monitors)) return true;
+        for (const PhysicalMonitor& monitor : monitors) {
+            if (core.enumCounter == core.selectedMonitor) {
+                reached = true;
+                operation(monitor.handle);
+                (void)api.DestroyPhysicalMonitors(monitors);
+                return false;
+            }
+            ++core.enumCounter;
+        }
+        (void)api.DestroyPhysicalMonitors(monitors);
+        return true;
+    });
+    return reached;
+}
+
+void SetBrightness(Core& core, uint32_t value) {
+    const MonitorEntry& entry = core.Selected();
+    core.ddc.requestedBrightness = Clamp(value, entry.brightnessLow, entry.brightnessHigh);
+    RunSetter(core, WriteBrightness, core.ddc.brightnessOk);
+    const MonitorEntry& selected = core.Selected();
+    core.platform.view.SetSliderPos(id::kBrightnessSlider, 100 - static_cast<int>(CutTo100(selected.brightness)));
+    core.platform.view.RedrawNow();
+    if (!selected.isLaptopPanel) core.lastChangedKind = kChangedBrightness;
+}
+
+void SetContrast(Core& core, uint32_t value) {
+    const MonitorEntry& entry = core.Selected();
+    core.ddc.requestedContrast = Clamp(value, entry.contrastLow, entry.contrastHigh);
+    RunSetter(core, WriteContrast, core.ddc.contrastOk);
+    const int row = static_cast<int>(core.selectedMonitor);
+    const std::string& contrastCell = core.list.Cell(row, kColumnContrast);
+    if (!contrastCell.starts_with('?') && !contrastCell.starts_with('.'))
+        core.platform.view.SetSliderPos(id::kContrastSlider, 100 - static_cast<int>(CutTo100(core.Selected().contrast)));
+    core.platform.view.RedrawNow();
+    core.lastChangedKind = kChangedContrast;
+}
+
+void SetColorGain(Core& core, uint32_t value, int channel) {
+    if (channel < 0 || channel > 2) return;
+    core.ddc.requestedGain = value;
+    core.ddc.requestedChannel = channel;
+    RunSetter(core, WriteGain, core.ddc.gainOk);
+    const GainFields& f = kGains[channel];
+    core.platform.view.SetSliderPos(f.slider, 255 - static_cast<int>(std::min<uint32_t>(core.Selected().*f.value, 255)));
+    core.platform.view.RedrawNow();
+    core.lastChangedKind = f.changedKind;
+}
+
+bool ReadBrightness(Core& core) {
+    bool success = false;
+    WithSelectedMonitor(core, [&](PhysicalHandle monitor) {
+        MonitorEntry& entry = core.Selected();
+        const uint32_t before = entry.brightness;
+        uint32_t min = 0, current = 0, max = 0;
+        if (core.platform.monitors.GetMonitorBrightness(monitor, min, current, max)) {
+            success = true;
+            entry.brightnessMin = min;
+            entry.brightnessMax = max;
+            entry.brightness = current;
+            if (max != min) {
+                entry.brightness = NormaliseValue(current, min, max, kValueScale);
+                core.ddc.readDone = true;
+                if (entry.brightness != before) core.ddc.valueChanged = true;
+            }
+        } else if (core.readLaptopBrightness && core.readLaptopBrightness()) {
+            success = true;
+            core.ddc.readDone = true;
+            if (entry.brightness != before) core.ddc.valueChanged = true;
+        }
+    });
+    return success;
+}
+
+bool FindEntryOfDisplay(Core& core, DisplayHandle target) {
+    MonitorApi& api = core.platform.monitors;
+    bool found = false;
+    int64_t counter = 0;
+    api.EnumDisplayMonitors([&](DisplayHandle display, const Rect&) {
+        if (display == target) {
+            core.selectedMonitor = counter;
+            found = true;
+            return false;
+        }
+        uint32_t count = 0;
+        if (api.GetNumberOfPhysicalMonitorsFromHMONITOR(display, count)) counter += count;
+        return true;
+    });
+    return found;
+}
+
+void SaveAllMonitorSettings(Core& core) {
+    MonitorApi& api = core.platform.monitors;
+    api.EnumDisplayMonitors([&](DisplayHandle display, const Rect&) {
+        uint32_t count = 0;
+        std::vector<PhysicalMonitor> monitors;
+        if (!api.GetNumberOfPhysicalMonitorsFromHMONITOR(display, count)) return true;
+        if (!api.GetPhysicalMonitorsFromHMONITOR(display, count, monitors)) return true;
+        for (const PhysicalMonitor& monitor : monitors) (void)api.SaveCurrentMonitorSettings(monitor.handle);
+        (void)api.DestroyPhysicalMonitors(monitors);
+        return true;
+    });
+}
+
+bool ReadBrightnessWithRetries(Core& core, PhysicalHandle monitor, MonitorEntry& entry) {
+    return Attempt(core, kReadAttempts, kReadPauseMs, [&] { return GetBrightness(core, monitor, entry); });
+}
+
+bool ReadContrastWithRetries(Core& core, PhysicalHandle monitor, MonitorEntry& entry) {
+    return Attempt(core, kReadAttempts, kReadPauseMs, [&] { return GetContrast(core, monitor, entry); });
+}
+
+bool ReadCurrentPreset(Core& core, PhysicalHandle monitor, MonitorEntry& entry) {
+    VcpReply reply;
+    if (!Attempt(core, kVcpAttempts, kVcpPauseMs,
+                 [&] { return core.platform.monitors.GetVCPFeatureAndVCPFeatureReply(monitor, kVcpColorPreset, reply); }))
+        return false;
+    if (reply.current >= 1 && reply.current <= kMaxPreset) {
+        entry.presetNames[0] = PresetName(static_cast<int>(reply.current));
+        entry.userPresetActive = ContainsNoCase(entry.presetNames[0].View(), "user") ? 1 : 0;
+    }
+    return true;
+}
+
+bool ReadCurrentInput(Core& core, PhysicalHandle monitor, MonitorEntry& entry) {
+    VcpReply reply;
+    if (!Attempt(core, kVcpAttempts, kVcpPauseMs,
+                 [&] { return core.platform.monitors.GetVCPFeatureAndVCPFeatureReply(monitor, kVcpInputSource, reply); }))
+        return false;
+    if (reply.current >= 1 && reply.current <= kMaxInput) entry.inputNames[0] = InputName(static_cast<int>(reply.current));
+    return true;
+}
+
+void ReadGains(Core& core, PhysicalHandle monitor, MonitorEntry& entry) {
+    for (int channel = 0; channel < 3; ++channel)
+        (void)Attempt(core, kReadAttempts, kReadPauseMs, [&] { return GetGain(core, monitor, entry, channel, true); });
+}
+
+PendingWrites WritePendingValues(Core& core, PhysicalHandle monitor, MonitorEntry& entry, bool& presetWritten) {
+    MonitorApi& api = core.platform.monitors;
+    if (entry.factoryResetPending) {
+        entry.factoryResetPending = 0;
+        (void)api.SetVCPFeature(monitor, kVcpFactoryReset, 1);
+        core.restartflag = true;
+        (void)core.platform.window.PostCommand(id::kCmdExit, 1);
+        return PendingWrites::FactoryReset;
+    }
+    if (entry.pendingPreset < 0 || entry.pendingPreset > kMaxPreset) entry.pendingPreset = 0;
+    if (entry.pendingInput < 0 || entry.pendingInput > kMaxInput) entry.pendingInput = 0;
+
+    if (const int preset = entry.pendingPreset) {
+        if (Attempt(core, kVcpAttempts, kVcpPauseMs,
+                    [&] { return api.SetVCPFeature(monitor, kVcpColorPreset, static_cast<uint32_t>(preset)); })) {
+            core.platform.clock.Sleep(kPresetSettleMs);
+            entry.presetNames[0] = PresetName(preset);
+            entry.userPresetActive = ContainsNoCase(entry.presetNames[0].View(), "user") ? 1 : 0;
+            entry.pendingPreset = 0;
+            entry.readMode = 2;
+            (void)api.SaveCurrentMonitorSettings(monitor);
+            presetWritten = true;
+        }
+    }
+    if (const int input = entry.pendingInput) {
+        if (Attempt(core, kVcpAttempts, kVcpPauseMs,
+                    [&] { return api.SetVCPFeature(monitor, kVcpInputSource, static_cast<uint32_t>(input)); })) {
+            core.platform.clock.Sleep(kInputSettleMs);
+            entry.inputNames[0] = InputName(input);
+            entry.pendingInput = 0;
+            entry.contrastMax = 0;
+            entry.readMode = 2;
+            (void)api.SaveCurrentMonitorSettings(monitor);
+        }
+    }
+    return PendingWrites::Done;
+}
+
+}  // namespace lv

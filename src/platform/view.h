@@ -1,0 +1,32 @@
+// The popup's controls as the core sees them, keyed by control id. The core keeps the
+// state (list model, choice models); a view only mirrors it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lv {
+
+class PopupView {
+public:
+    virtual ~PopupView() = default;
+    virtual void SetText(int id, std::string_view text) = 0;
+    virtual void SetSliderPos(int id, int position) = 0;  // with redraw
+    virtual void Show(int id, bool visible) = 0;
+    virtual void Enable(int id, bool enabled) = 0;
+    virtual void RedrawNow() = 0;  // invalidate and update the popup window at once
+    virtual bool IsVisible() = 0;  // the popup window is shown
+    // Monitor list 1001: cell texts and the single selection mark.
+    virtual void SetListCell(int row, int column, std::string_view text) = 0;
+    virtual void SetListRowCount(int rows) = 0;
+    virtual void SelectListRow(int row) = 0;
+    // Drop-down lists 1113 and 1115: their items and the current item (-1: none).
+    virtual void SetChoiceItems(int id, const std::vector<std::string>& items) = 0;
+    virtual void SetChoiceCurrent(int id, int index) = 0;
+    // A Yes/No question with a warning icon and No as default; true for Yes.
+    virtual bool AskYesNo(std::string_view caption, std::string_view text) = 0;
+};
+
+}  // namespace lv

@@ -1,0 +1,23 @@
+// The popup's monitor list selection and its colour-preset and input choices.
+#pragma once
+
+#include "app/core.h"
+
+namespace lv {
+
+// Marks the row `selectedMonitor` (and only that row) in the monitor list.
+void SelectListRow(Core& core);
+
+// Refills the preset (1113) and input (1115) choices from an entry's offered values and
+// selects its current ones.
+void FillChoices(Core& core, const MonitorEntry& entry);
+
+// Makes `index` the current item of a choice, as a user's pick would.
+void SetChoiceCurrent(Core& core, int controlId, int index);
+
+// Selection changes of the choices: the handlers a user's pick and the command
+// language both reach.
+void OnPresetChoiceChanged(Core& core);
+void OnInputChoiceChanged(Core& core);
+
+}  // namespace lv

@@ -1,0 +1,52 @@
+// The program's core on simulated hardware: a fleet of monitors, virtual time and
+// recording stand-ins for the window, the popup and the audio endpoint. The host tool
+// and the tests drive command lines through it exactly as the main window would.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "app/core.h"
+#include "commands/submission.h"
+#include "fakes/fake_audio.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_monitor_api.h"
+#include "fakes/fake_popup_view.h"
+#include "fakes/fake_text_codec.h"
+#include "fakes/fake_window.h"
+#include "fakes/fleet.h"
+
+namespace lv::sim {
+
+class Simulator {
+public:
+    explicit Simulator(fake::Fleet initial);
+    Simulator(const Simulator&) = delete;
+    Simulator& operator=(const Simulator&) = delete;
+
+    // Fills the monitor table and list from the fleet as start-up leaves them, without
+    // any DDC/CI traffic: every answering monitor read, the first row selected.
+    void Seed();
+
+    // Submits a line from `source` and dispatches the posted commands it causes.
+    void Run(std::string_view line, uint32_t source = kSourceInternal);
+    // Dispatches posted commands until none is left. The run command executes a line;
+    // the others are kept in `otherCommands` for the caller to look at.
+    void Pump();
+
+    fake::Fleet fleet;
+    fake::FakeClock clock;
+    fake::FakeMonitorApi monitors;
+    fake::FakeTextCodec codec;
+    fake::FakeWindowApi window;
+    fake::FakeAudioApi audio;
+    fake::FakeSystemApi system;
+    fake::FakePopupView view;
+    Core core;
+
+    int refreshRequests = 0;  // RefreshPopup calls the core made
+    std::vector<fake::PostedCommand> otherCommands;
+};
+
+}  // namespace lv::sim
