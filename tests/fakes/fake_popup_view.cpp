@@ -1,0 +1,30 @@
+#include "fakes/fake_popup_view.h"
+
+namespace lv::fake {
+
+void FakePopupView::SetListCell(int row, int column, std::string_view text) {
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() || column < 0 || column >= kListColumns) {
+        ++badCellWrites_;
+        return;
+    }
+    rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::string(text);
+}
+
+void FakePopupView::SetListRowCount(int rows) { rows_.resize(rows > 0 ? static_cast<std::size_t>(rows) : 0); }
+
+std::string FakePopupView::Cell(int row, int column) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() || column < 0 || column >= kListColumns) return {};
+    return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+bool FakePopupView::AskYesNo(std::string_view caption, std::string_view text) {
+    questions_.push_back({std::string(caption), std::string(text)});
+    if (answers_.empty()) return defaultAnswer_;
+    const bool answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+}
+
+void FakePopupView::ScriptAnswers(std::vector<bool> answers) { answers_.assign(answers.begin(), answers.end()); }
+
+}  // namespace lv::fake

@@ -1,0 +1,117 @@
+// The main window and the system facts, in memory. Posted commands queue up until the
+// test (or the host tool) pops and dispatches them; timers run in virtual time.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_clock.h"
+#include "platform/system_api.h"
+#include "platform/window_api.h"
+
+namespace lv::fake {
+
+struct PostedCommand {
+    uint32_t id = 0;
+    intptr_t lparam = 0;
+    bool operator==(const PostedCommand&) const = default;
+};
+
+struct TimerCall {
+    bool set = true;  // false: KillTimer
+    uint32_t id = 0;
+    uint32_t milliseconds = 0;  // SetTimer's period; 0 for KillTimer
+    bool operator==(const TimerCall&) const = default;
+};
+
+struct CopyDataRecord {
+    uint32_t source = 0;
+    std::string data;
+    bool operator==(const CopyDataRecord&) const = default;
+};
+
+struct ThreadAnswer {
+    uint32_t threadId = 0;
+    uintptr_t wparam = 0;
+    bool operator==(const ThreadAnswer&) const = default;
+};
+
+class FakeWindowApi : public lv::WindowApi {
+public:
+    using CopyDataHandler = std::function<void(uint32_t source, std::span<const char> data)>;
+    using CommandHandler = std::function<void(uint32_t id, intptr_t lparam)>;
+    using TimerHandler = std::function<void(uint32_t id)>;
+
+    // The clock gives the timers their due times.
+    explicit FakeWindowApi(FakeClock& clock) : clock_(clock) {}
+
+    bool PostCommand(uint32_t id, intptr_t lparam) override;
+    // Setting a timer that exists restarts it with the new period, as SetTimer does.
+    bool SetTimer(uint32_t id, uint32_t milliseconds) override;
+    // Fails for a timer that is not set, as KillTimer does.
+    bool KillTimer(uint32_t id) override;
+    // Runs the handler at once, as SendMessage to the own window procedure would; fails
+    // (and still records the call) when no handler is set, like a window that is gone.
+    bool SendCopyData(uint32_t source, std::span<const char> data) override;
+    bool PostThreadAnswer(uint32_t threadId, uintptr_t wparam) override;
+    void SendAppCommand(int command) override;
+
+    // Posted commands, oldest first.
+    const std::deque<PostedCommand>& Commands() const { return commands_; }
+    std::optional<PostedCommand> PopCommand();
+
+    // Running timers by id with their periods, and every SetTimer/KillTimer in order.
+    std::map<uint32_t, uint32_t> Timers() const;
+    bool HasTimer(uint32_t id) const { return timers_.count(id) != 0; }
+    std::optional<uint32_t> TimerPeriod(uint32_t id) const;
+    const std::vector<TimerCall>& TimerCalls() const { return timerCalls_; }
+
+    void SetCopyDataHandler(CopyDataHandler handler) { copyDataHandler_ = std::move(handler); }
+    const std::vector<CopyDataRecord>& CopyDataSent() const { return copyData_; }
+    const std::vector<ThreadAnswer>& ThreadAnswers() const { return threadAnswers_; }
+    const std::vector<int>& AppCommands() const { return appCommands_; }
+
+    // A message loop in virtual time up to `time`: posted commands first, in order; when
+    // none is waiting, the timer due first fires (the clock jumps to it), as WM_TIMER only
+    // comes when the queue is empty. A timer that fell behind fires once, not once per
+    // missed period. Ends with the clock at `time` (or later, if a handler paused past it).
+    // Returns the number of commands and timer ticks dispatched.
+    std::size_t RunUntil(uint64_t time, const CommandHandler& onCommand, const TimerHandler& onTimer);
+
+private:
+    struct Timer {
+        uint32_t period = 0;
+        uint64_t due = 0;
+    };
+
+    FakeClock& clock_;
+    std::deque<PostedCommand> commands_;
+    std::map<uint32_t, Timer> timers_;
+    std::vector<TimerCall> timerCalls_;
+    CopyDataHandler copyDataHandler_;
+    std::vector<CopyDataRecord> copyData_;
+    std::vector<ThreadAnswer> threadAnswers_;
+    std::vector<int> appCommands_;
+};
+
+class FakeSystemApi : public lv::SystemApi {
+public:
+    bool IsWindows8OrLater() override { return windows8OrLater_; }
+    uint32_t CurrentThreadId() override { return threadId_; }
+
+    void SetWindows8OrLater(bool later) { windows8OrLater_ = later; }
+    void SetThreadId(uint32_t threadId) { threadId_ = threadId; }
+
+private:
+    bool windows8OrLater_ = true;
+    uint32_t threadId_ = 4242;  // above 3, so it cannot pass for a command source
+};
+
+}  // namespace lv::fake

@@ -1,0 +1,132 @@
+#include "tools/sim_cli.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "fakes/fleet.h"
+
+namespace lv::sim {
+namespace {
+
+constexpr const char* kFleet = R"([display]
+device = \\.\DISPLAY1
+friendly = DELL U2719D
+serial = 7MT0193A1B2C
+[monitor]
+brightness = 0 70 100
+contrast = 0 75 100
+capabilities = (prot(monitor)model(U2719D)vcp(10 12 14(05 08 0B) 60(0F 11)))
+[display]
+device = \\.\DISPLAY2
+friendly = PHL 243V7
+[monitor]
+brightness = 20 50 80
+[display]
+device = \\.\DISPLAY3
+[monitor]
+ddc = dead
+)";
+
+class SimCli : public testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("lumivane-sim-test-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::create_directories(dir_);
+        Write("fleet", kFleet);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+    void Write(const std::string& name, const std::string& text) { std::ofstream(PathOf(name)) << text; }
+
+    int Run(std::vector<std::string> args) {
+        out_.str("");
+        err_.str("");
+        return RunSimulatorCli(args, out_, err_);
+    }
+    // Runs the lines on the fleet file and returns the fleet they leave behind.
+    fake::Fleet After(std::vector<std::string> lines) {
+        std::vector<std::string> args = {"--fleet", PathOf("fleet"), "--out", PathOf("after")};
+        args.insert(args.end(), lines.begin(), lines.end());
+        EXPECT_EQ(Run(args), 0) << err_.str();
+        fake::FleetFileResult result = fake::ReadFleetFile(PathOf("after"));
+        EXPECT_TRUE(result.ok) << result.error;
+        return result.fleet;
+    }
+    std::string Line(const std::string& prefix) const {
+        std::istringstream lines(out_.str());
+        for (std::string line; std::getline(lines, line);)
+            if (line.starts_with(prefix)) return line;
+        return {};
+    }
+
+    std::filesystem::path dir_;
+    std::ostringstream out_, err_;
+};
+
+TEST_F(SimCli, PrintsTheListSelectionQueryAndElapsedTime) {
+    ASSERT_EQ(Run({"--fleet", PathOf("fleet"), "--out", PathOf("after"), "2 b 37", "d"}), 0) << err_.str();
+    EXPECT_EQ(out_.str(),
+              "DELLU2719D\t70\t75\t128\t128\t128\n"
+              "PHL243V7\t37\t50\t128\t128\t128\n"
+              "DISPLAY3\t?\t?\t\t\t\n"
+              "selected = 2\n"
+              "query = 37\n"
+              "elapsed_ms = 0\n");
+}
+
+TEST_F(SimCli, BrightnessIsWrittenInTheRawRange) {
+    const fake::Fleet fleet = After({"2 b 37"});
+    EXPECT_EQ(fleet.displays[1].monitors[0].brightness.current, 42u);
+    EXPECT_EQ(fleet.displays[0].monitors[0].brightness.current, 70u);
+}
+
+TEST_F(SimCli, LinesOfOneRunShareTheSelectionAndTheToggle) {
+    EXPECT_EQ(After({"t b 10 t b 90", "t b 10 t b 90"}).displays[0].monitors[0].brightness.current, 90u);
+    EXPECT_EQ(After({"t b 10 t b 90", "t b 10 t b 90", "t b 10 t b 90"}).displays[0].monitors[0].brightness.current, 10u);
+    EXPECT_EQ(After({"2 ", "b 60"}).displays[1].monitors[0].brightness.current, 56u);
+    // Without the space the digit is a name, and "DELLU2719D" contains it.
+    EXPECT_EQ(After({"2", "b 60"}).displays[0].monitors[0].brightness.current, 60u);
+}
+
+TEST_F(SimCli, SilentMonitorCostsTheRetriesInVirtualTime) {
+    ASSERT_EQ(Run({"--fleet", PathOf("fleet"), "--out", PathOf("after"), "--log", PathOf("log"), "dellu2719d", "3 b 50"}), 0);
+    EXPECT_EQ(Line("selected"), "selected = 1") << "a silent monitor cannot be selected";
+    ASSERT_EQ(Run({"--fleet", PathOf("fleet"), "--out", PathOf("after"), "--log", PathOf("log"), "--call-ms", "40",
+                   "b 50 c 50"}),
+              0);
+    // Brightness and contrast of the first monitor: set, save, read back; 40 ms each call.
+    EXPECT_EQ(Line("elapsed_ms"), "elapsed_ms = 240");
+    std::ifstream log(PathOf("log"));
+    const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("SetMonitorBrightness mon=0 value=50 -> ok"), std::string::npos) << text;
+}
+
+TEST_F(SimCli, SilentSelectedMonitorGivesUpAfterTenAttempts) {
+    Write("fleet", "[display]\n[monitor]\nddc = dead\n");
+    const fake::Fleet fleet = After({"b 50"});
+    EXPECT_EQ(Line("elapsed_ms"), "elapsed_ms = 1000");
+    EXPECT_EQ(fleet.displays[0].monitors[0].brightness.current, 50u);
+}
+
+TEST_F(SimCli, BadInputIsRefusedWithExitStatusTwo) {
+    Write("bad", "[display]\n[monitor]\nbrightness = 0 50\n");
+    EXPECT_EQ(Run({"--fleet", PathOf("bad")}), 2);
+    EXPECT_NE(err_.str().find(PathOf("bad") + ":3:"), std::string::npos) << err_.str();
+
+    EXPECT_EQ(Run({"--fleet", PathOf("missing")}), 2);
+    EXPECT_EQ(Run({"--fleet", PathOf("fleet"), "--frobnicate"}), 2);
+    EXPECT_NE(err_.str().find("unknown option --frobnicate"), std::string::npos);
+    EXPECT_EQ(Run({"b 20"}), 2);
+    EXPECT_EQ(Run({"--fleet"}), 2);
+    EXPECT_EQ(Run({"--fleet", PathOf("fleet"), "--call-ms", "x"}), 2);
+}
+
+}  // namespace
+}  // namespace lv::sim
