@@ -22,6 +22,13 @@ void FillFromCapabilities(MonitorEntry& entry, std::string_view text) {
             if (value >= 1 && value <= kMaxInput) entry.inputNames[value] = InputName(value);
 }
 
+// A reading as the program stores it: the raw range and the normalised value.
+void Store(const fake::FleetRange& range, uint32_t& min, uint32_t& value, uint32_t& max, int32_t scale) {
+    min = range.min;
+    max = range.max;
+    value = NormaliseValue(range.current, range.min, range.max, scale);
+}
+
 std::string WithoutSpaces(std::string_view text) {
     std::string result;
     for (char c : text)
@@ -67,21 +74,11 @@ void Simulator::Seed() {
             core.list.AddRow(WithoutSpaces(entry.modelName.View()));
             const bool answers = monitor.ddc != fake::DdcMode::Dead;
             if (answers) {
-                entry.brightnessMin = monitor.brightness.min;
-                entry.brightnessMax = monitor.brightness.max;
-                entry.brightness = NormaliseValue(monitor.brightness.current, monitor.brightness.min, monitor.brightness.max, 100);
-                entry.contrastMin = monitor.contrast.min;
-                entry.contrastMax = monitor.contrast.max;
-                entry.contrast = NormaliseValue(monitor.contrast.current, monitor.contrast.min, monitor.contrast.max, 100);
-                entry.redMin = monitor.red.min;
-                entry.redMax = monitor.red.max;
-                entry.red = NormaliseValue(monitor.red.current, monitor.red.min, monitor.red.max, 255);
-                entry.greenMin = monitor.green.min;
-                entry.greenMax = monitor.green.max;
-                entry.green = NormaliseValue(monitor.green.current, monitor.green.min, monitor.green.max, 255);
-                entry.blueMin = monitor.blue.min;
-                entry.blueMax = monitor.blue.max;
-                entry.blue = NormaliseValue(monitor.blue.current, monitor.blue.min, monitor.blue.max, 255);
+                Store(monitor.brightness, entry.brightnessMin, entry.brightness, entry.brightnessMax, 100);
+                Store(monitor.contrast, entry.contrastMin, entry.contrast, entry.contrastMax, 100);
+                Store(monitor.red, entry.redMin, entry.red, entry.redMax, 255);
+                Store(monitor.green, entry.greenMin, entry.green, entry.greenMax, 255);
+                Store(monitor.blue, entry.blueMin, entry.blue, entry.blueMax, 255);
                 core.list.SetCell(row, kColumnBrightness, std::to_string(std::min<uint32_t>(entry.brightness, 100)));
                 core.list.SetCell(row, kColumnContrast, std::to_string(std::min<uint32_t>(entry.contrast, 100)));
                 core.list.SetCell(row, kColumnRed, std::to_string(entry.red));

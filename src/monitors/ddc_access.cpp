@@ -50,21 +50,39 @@ uint32_t Clamp(uint32_t value, uint32_t low, uint32_t high) {
     return value;
 }
 
-bool GetBrightness(Core& core, PhysicalHandle monitor, MonitorEntry& entry) {
-    uint32_t min = 0, current = 0, max = 0;
-    if (!core.platform.monitors.GetMonitorBrightness(monitor, min, current, max)) return false;
-    entry.brightnessMin = min;
-    entry.brightnessMax = max;
-    entry.brightness = NormaliseValue(current, min, max, kValueScale);
-    return true;
-}
+// Brightness and contrast differ only in their fields, calls and texts, and in two rules:
+// only brightness falls back to the laptop panel, and a contrast write whose read-back
+// never answers is judged by the contrast stored before.
+struct ValueKind {
+    uint32_t MonitorEntry::*min;
+    uint32_t MonitorEntry::*value;
+    uint32_t MonitorEntry::*max;
+    bool (MonitorApi::*get)(PhysicalHandle, uint32_t&, uint32_t&, uint32_t&);
+    bool (MonitorApi::*set)(PhysicalHandle, uint32_t);
+    uint32_t DdcOperationState::*requested;
+    bool DdcOperationState::*ok;
+    int column;
+    int label;
+    const char* english;
+    const char* german;
+    bool isBrightness;
+};
 
-bool GetContrast(Core& core, PhysicalHandle monitor, MonitorEntry& entry) {
+const ValueKind kBrightness{&MonitorEntry::brightnessMin, &MonitorEntry::brightness, &MonitorEntry::brightnessMax,
+                            &MonitorApi::GetMonitorBrightness, &MonitorApi::SetMonitorBrightness,
+                            &DdcOperationState::requestedBrightness, &DdcOperationState::brightnessOk,
+                            kColumnBrightness, id::kBrightnessLabel, "Brightness ", "Helligkeit ", true};
+const ValueKind kContrast{&MonitorEntry::contrastMin, &MonitorEntry::contrast, &MonitorEntry::contrastMax,
+                          &MonitorApi::GetMonitorContrast, &MonitorApi::SetMonitorContrast,
+                          &DdcOperationState::requestedContrast, &DdcOperationState::contrastOk,
+                          kColumnContrast, id::kContrastLabel, "Contrast ", "Kontrast ", false};
+
+bool GetValue(Core& core, const ValueKind& kind, PhysicalHandle monitor, MonitorEntry& entry) {
     uint32_t min = 0, current = 0, max = 0;
-    if (!core.platform.monitors.GetMonitorContrast(monitor, min, current, max)) return false;
-    entry.contrastMin = min;
-    entry.contrastMax = max;
-    entry.contrast = NormaliseValue(current, min, max, kValueScale);
+    if (!(core.platform.monitors.*kind.get)(monitor, min, current, max)) return false;
+    entry.*kind.min = min;
+    entry.*kind.max = max;
+    entry.*kind.value = NormaliseValue(current, min, max, kValueScale);
     return true;
 }
 
@@ -80,64 +98,38 @@ bool GetGain(Core& core, PhysicalHandle monitor, MonitorEntry& entry, int channe
     return true;
 }
 
-std::string Label(Core& core, const char* english, const char* german, uint32_t value) {
-    return std::string(core.German() ? german : english) + std::to_string(value);
+void ShowInList(Core& core, int column, uint32_t value) {
+    const int row = static_cast<int>(core.selectedMonitor);
+    core.list.SetCell(row, column, std::to_string(value));
+    core.platform.view.SetListCell(row, column, std::to_string(value));
 }
 
-void WriteBrightness(Core& core, PhysicalHandle monitor) {
+void WriteValue(Core& core, const ValueKind& kind, PhysicalHandle monitor) {
     MonitorEntry& entry = core.Selected();
-    uint32_t request = core.ddc.requestedBrightness;
+    uint32_t request = core.ddc.*kind.requested;
     bool success = false;
-    if (!core.settings.rereadvalues && request == entry.brightness) {
+    if (!core.settings.rereadvalues && request == entry.*kind.value) {
         success = true;
     } else {
         core.ddcOk = false;
         core.wmiOk = false;
         request = CutTo100(request);
-        const uint32_t raw = RawValue(request, entry.brightnessMin, entry.brightnessMax, kValueScale);
-        if (core.platform.monitors.SetMonitorBrightness(monitor, raw)) {
+        const uint32_t raw = RawValue(request, entry.*kind.min, entry.*kind.max, kValueScale);
+        if ((core.platform.monitors.*kind.set)(monitor, raw)) {
             (void)core.platform.monitors.SaveCurrentMonitorSettings(monitor);
-            const bool read = Attempt(core, kReadAttempts, kReadPauseMs, [&] { return GetBrightness(core, monitor, entry); });
-            success = read && entry.brightness == request;
-        } else {
+            const bool read =
+                Attempt(core, kReadAttempts, kReadPauseMs, [&] { return GetValue(core, kind, monitor, entry); });
+            success = (read || !kind.isBrightness) && entry.*kind.value == request;
+        } else if (kind.isBrightness) {
             success = core.setLaptopBrightness && core.setLaptopBrightness(request);
         }
     }
     if (!success) return;
-    core.ddc.brightnessOk = true;
+    core.ddc.*kind.ok = true;
     core.ddc.valueChanged = true;
-    const uint32_t shown = CutTo100(entry.brightness);
-    core.list.SetCell(static_cast<int>(core.selectedMonitor), kColumnBrightness, std::to_string(shown));
-    core.platform.view.SetListCell(static_cast<int>(core.selectedMonitor), kColumnBrightness, std::to_string(shown));
-    core.platform.view.SetText(id::kBrightnessLabel, Label(core, "Brightness ", "Helligkeit ", shown));
-    core.UpdateIcons();
-}
-
-void WriteContrast(Core& core, PhysicalHandle monitor) {
-    MonitorEntry& entry = core.Selected();
-    uint32_t request = core.ddc.requestedContrast;
-    bool success = false;
-    if (!core.settings.rereadvalues && request == entry.contrast) {
-        success = true;
-    } else {
-        core.ddcOk = false;
-        core.wmiOk = false;
-        request = CutTo100(request);
-        const uint32_t raw = RawValue(request, entry.contrastMin, entry.contrastMax, kValueScale);
-        if (core.platform.monitors.SetMonitorContrast(monitor, raw)) {
-            (void)core.platform.monitors.SaveCurrentMonitorSettings(monitor);
-            // When no read-back answers, the contrast stored before decides.
-            (void)Attempt(core, kReadAttempts, kReadPauseMs, [&] { return GetContrast(core, monitor, entry); });
-            success = entry.contrast == request;
-        }
-    }
-    if (!success) return;
-    core.ddc.contrastOk = true;
-    core.ddc.valueChanged = true;
-    const uint32_t shown = CutTo100(entry.contrast);
-    core.list.SetCell(static_cast<int>(core.selectedMonitor), kColumnContrast, std::to_string(shown));
-    core.platform.view.SetListCell(static_cast<int>(core.selectedMonitor), kColumnContrast, std::to_string(shown));
-    core.platform.view.SetText(id::kContrastLabel, Label(core, "Contrast ", "Kontrast ", shown));
+    const uint32_t shown = CutTo100(entry.*kind.value);
+    ShowInList(core, kind.column, shown);
+    core.platform.view.SetText(kind.label, (core.German() ? kind.german : kind.english) + std::to_string(shown));
     core.UpdateIcons();
 }
 
@@ -160,27 +152,27 @@ void WriteGain(Core& core, PhysicalHandle monitor) {
     if (!success) return;
     core.ddc.gainOk = true;
     const uint32_t value = entry.*f.value;
-    const int row = static_cast<int>(core.selectedMonitor);
-    core.list.SetCell(row, f.column, std::to_string(value));
-    core.platform.view.SetListCell(row, f.column, std::to_string(value));
+    ShowInList(core, f.column, value);
     core.platform.view.SetText(f.label, f.prefix + std::to_string(value));
     core.platform.view.SetSliderPos(f.slider, 255 - static_cast<int>(std::min<uint32_t>(value, 255)));
     core.UpdateIcons();
 }
 
+using WriteOperation = std::function<void(PhysicalHandle)>;
+
 // Up to ten enumerations with the write operation, 100 ms after each failed one.
-void WriteLoop(Core& core, void (*write)(Core&, PhysicalHandle), bool& success) {
+void WriteLoop(Core& core, const WriteOperation& write, bool& success) {
     if (!core.Selected().ignoreName.Empty()) return;  // an ignored monitor gets no DDC/CI traffic
     for (int attempt = 0; attempt < kSetterAttempts; ++attempt) {
         success = false;
-        WithSelectedMonitor(core, [&](PhysicalHandle monitor) { write(core, monitor); });
+        WithSelectedMonitor(core, write);
         if (success) return;
         core.platform.clock.Sleep(kSetterPauseMs);
     }
 }
 
 // The same request to the selected monitor or, with `samevalues`, to every row in turn.
-void RunSetter(Core& core, void (*write)(Core&, PhysicalHandle), bool& success) {
+void RunSetter(Core& core, const WriteOperation& write, bool& success) {
     if (!core.settings.samevalues) {
         WriteLoop(core, write, success);
         return;
@@ -222,7 +214,7 @@ bool WithSelectedMonitor(Core& core, const std::function<void(PhysicalHandle)>& 
 void SetBrightness(Core& core, uint32_t value) {
     const MonitorEntry& entry = core.Selected();
     core.ddc.requestedBrightness = Clamp(value, entry.brightnessLow, entry.brightnessHigh);
-    RunSetter(core, WriteBrightness, core.ddc.brightnessOk);
+    RunSetter(core, [&](PhysicalHandle monitor) { WriteValue(core, kBrightness, monitor); }, core.ddc.brightnessOk);
     const MonitorEntry& selected = core.Selected();
     core.platform.view.SetSliderPos(id::kBrightnessSlider, 100 - static_cast<int>(CutTo100(selected.brightness)));
     core.platform.view.RedrawNow();
@@ -232,7 +224,7 @@ void SetBrightness(Core& core, uint32_t value) {
 void SetContrast(Core& core, uint32_t value) {
     const MonitorEntry& entry = core.Selected();
     core.ddc.requestedContrast = Clamp(value, entry.contrastLow, entry.contrastHigh);
-    RunSetter(core, WriteContrast, core.ddc.contrastOk);
+    RunSetter(core, [&](PhysicalHandle monitor) { WriteValue(core, kContrast, monitor); }, core.ddc.contrastOk);
     const int row = static_cast<int>(core.selectedMonitor);
     const std::string& contrastCell = core.list.Cell(row, kColumnContrast);
     if (!contrastCell.starts_with('?') && !contrastCell.starts_with('.'))
@@ -245,7 +237,7 @@ void SetColorGain(Core& core, uint32_t value, int channel) {
     if (channel < 0 || channel > 2) return;
     core.ddc.requestedGain = value;
     core.ddc.requestedChannel = channel;
-    RunSetter(core, WriteGain, core.ddc.gainOk);
+    RunSetter(core, [&](PhysicalHandle monitor) { WriteGain(core, monitor); }, core.ddc.gainOk);
     const GainFields& f = kGains[channel];
     core.platform.view.SetSliderPos(f.slider, 255 - static_cast<int>(std::min<uint32_t>(core.Selected().*f.value, 255)));
     core.platform.view.RedrawNow();
@@ -308,11 +300,11 @@ void SaveAllMonitorSettings(Core& core) {
 }
 
 bool ReadBrightnessWithRetries(Core& core, PhysicalHandle monitor, MonitorEntry& entry) {
-    return Attempt(core, kReadAttempts, kReadPauseMs, [&] { return GetBrightness(core, monitor, entry); });
+    return Attempt(core, kReadAttempts, kReadPauseMs, [&] { return GetValue(core, kBrightness, monitor, entry); });
 }
 
 bool ReadContrastWithRetries(Core& core, PhysicalHandle monitor, MonitorEntry& entry) {
-    return Attempt(core, kReadAttempts, kReadPauseMs, [&] { return GetContrast(core, monitor, entry); });
+    return Attempt(core, kReadAttempts, kReadPauseMs, [&] { return GetValue(core, kContrast, monitor, entry); });
 }
 
 bool ReadCurrentPreset(Core& core, PhysicalHandle monitor, MonitorEntry& entry) {
