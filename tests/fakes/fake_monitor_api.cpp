@@ -263,7 +263,8 @@ bool FakeMonitorApi::DestroyPhysicalMonitors(const std::vector<PhysicalMonitor>&
     for (std::size_t i = 0; i < monitors.size(); ++i) {
         ++closing[monitors[i].handle];
         const Target target = Resolve(monitors[i].handle);
-        arguments += (i ? "," : "") + target.name.substr(4);
+        if (i) arguments += ',';
+        arguments += target.name.substr(4);
     }
     bool ok = true;
     for (const auto& [handle, times] : closing) {

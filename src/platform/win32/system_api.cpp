@@ -1,0 +1,54 @@
+#include <limits>
+
+#include "platform/win32/win32_platform.h"
+
+namespace lv {
+
+void Win32Clock::Sleep(uint32_t milliseconds) { ::Sleep(milliseconds); }
+
+uint64_t Win32Clock::TickCount() { return ::GetTickCount64(); }
+
+// Texts crossing the seam are short; one longer than an int can count cannot be passed
+// to the conversion functions at all, so it converts to nothing rather than in part.
+std::string Win32TextCodec::WideToAnsi(std::u16string_view text) {
+    if (text.empty() || text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) return {};
+    const auto* source = reinterpret_cast<const wchar_t*>(text.data());
+    const int sourceLength = static_cast<int>(text.size());
+    const int needed = ::WideCharToMultiByte(CP_ACP, 0, source, sourceLength, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0) return {};
+    std::string result(static_cast<std::size_t>(needed), '\0');
+    const int written =
+        ::WideCharToMultiByte(CP_ACP, 0, source, sourceLength, result.data(), needed, nullptr, nullptr);
+    result.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+    return result;
+}
+
+std::u16string Win32TextCodec::AnsiToWide(std::string_view text) {
+    if (text.empty() || text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) return {};
+    const int sourceLength = static_cast<int>(text.size());
+    const int needed = ::MultiByteToWideChar(CP_ACP, 0, text.data(), sourceLength, nullptr, 0);
+    if (needed <= 0) return {};
+    std::u16string result(static_cast<std::size_t>(needed), u'\0');
+    const int written = ::MultiByteToWideChar(CP_ACP, 0, text.data(), sourceLength,
+                                              reinterpret_cast<wchar_t*>(result.data()), needed);
+    result.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+    return result;
+}
+
+bool Win32SystemApi::IsWindows8OrLater() {
+    OSVERSIONINFOEXW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    version.dwMajorVersion = 6;
+    version.dwMinorVersion = 2;
+    version.wServicePackMajor = 0;
+    ULONGLONG condition = 0;
+    condition = ::VerSetConditionMask(condition, VER_MAJORVERSION, VER_GREATER_EQUAL);
+    condition = ::VerSetConditionMask(condition, VER_MINORVERSION, VER_GREATER_EQUAL);
+    condition = ::VerSetConditionMask(condition, VER_SERVICEPACKMAJOR, VER_GREATER_EQUAL);
+    return ::VerifyVersionInfoW(&version, VER_MAJORVERSION | VER_MINORVERSION | VER_SERVICEPACKMAJOR, condition) !=
+           0;
+}
+
+uint32_t Win32SystemApi::CurrentThreadId() { return ::GetCurrentThreadId(); }
+
+}  // namespace lv

@@ -1,0 +1,143 @@
+// The Windows implementations of the platform interfaces. Each method makes the one
+// Windows call it is named after and reports that call's own success; nothing here
+// retries, waits or decides.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/audio_api.h"
+#include "platform/clock.h"
+#include "platform/monitor_api.h"
+#include "platform/system_api.h"
+#include "platform/text_codec.h"
+#include "platform/view.h"
+#include "platform/window_api.h"
+
+namespace lv {
+
+// Passed with every volume change the program makes, so its own volume callbacks can
+// be told apart: in memory order the bytes "Lumivane", "vol." and four zeros.
+inline constexpr GUID kVolumeEventContext = {
+    0x696D754C, 0x6176, 0x656E, {'v', 'o', 'l', '.', 0, 0, 0, 0}};
+
+// dxva2 (physical monitors, DDC/CI) and user32 (display enumeration).
+class Win32MonitorApi final : public MonitorApi {
+public:
+    bool EnumDisplayMonitors(const DisplayCallback& callback) override;
+    bool GetMonitorInfoA(DisplayHandle display, MonitorInfo& info) override;
+    DisplayHandle MonitorFromPoint(Point point) override;
+
+    bool GetNumberOfPhysicalMonitorsFromHMONITOR(DisplayHandle display, uint32_t& count) override;
+    bool GetPhysicalMonitorsFromHMONITOR(DisplayHandle display, uint32_t count,
+                                         std::vector<PhysicalMonitor>& monitors) override;
+    bool DestroyPhysicalMonitors(const std::vector<PhysicalMonitor>& monitors) override;
+
+    bool GetMonitorBrightness(PhysicalHandle monitor, uint32_t& min, uint32_t& current, uint32_t& max) override;
+    bool SetMonitorBrightness(PhysicalHandle monitor, uint32_t value) override;
+    bool GetMonitorContrast(PhysicalHandle monitor, uint32_t& min, uint32_t& current, uint32_t& max) override;
+    bool SetMonitorContrast(PhysicalHandle monitor, uint32_t value) override;
+    bool GetMonitorRedGreenOrBlueGain(PhysicalHandle monitor, GainType gain, uint32_t& min, uint32_t& current,
+                                      uint32_t& max) override;
+    bool SetMonitorRedGreenOrBlueGain(PhysicalHandle monitor, GainType gain, uint32_t value) override;
+    bool GetVCPFeatureAndVCPFeatureReply(PhysicalHandle monitor, uint8_t code, VcpReply& reply) override;
+    bool SetVCPFeature(PhysicalHandle monitor, uint8_t code, uint32_t value) override;
+    bool GetCapabilitiesStringLength(PhysicalHandle monitor, uint32_t& length) override;
+    bool CapabilitiesRequestAndCapabilitiesReply(PhysicalHandle monitor, uint32_t length,
+                                                 std::string& text) override;
+    bool SaveCurrentMonitorSettings(PhysicalHandle monitor) override;
+};
+
+class Win32Clock final : public Clock {
+public:
+    void Sleep(uint32_t milliseconds) override;
+    uint64_t TickCount() override;
+};
+
+// CP_ACP in both directions; characters the code page lacks become its default character.
+class Win32TextCodec final : public TextCodec {
+public:
+    std::string WideToAnsi(std::u16string_view text) override;
+    std::u16string AnsiToWide(std::string_view text) override;
+};
+
+class Win32SystemApi final : public SystemApi {
+public:
+    // VerifyVersionInfoW against 6.2. Without a manifest that declares newer systems,
+    // Windows 8.1 and later report 6.2, which still answers correctly.
+    bool IsWindows8OrLater() override;
+    uint32_t CurrentThreadId() override;
+};
+
+// Messages to the popup window. Calls that address the window fail while none is set,
+// because a null window would turn them into thread messages or thread timers.
+class Win32WindowApi final : public WindowApi {
+public:
+    explicit Win32WindowApi(HWND window = nullptr) : window_(window) {}
+
+    void SetWindow(HWND window) { window_.store(window); }
+    HWND Window() const { return window_.load(); }
+    // A forwarding second start sends its copy data to the running instance's window;
+    // null (the default) means the own window.
+    void SetCopyDataTarget(HWND target) { copyDataTarget_.store(target); }
+
+    bool PostCommand(uint32_t id, intptr_t lparam) override;
+    bool SetTimer(uint32_t id, uint32_t milliseconds) override;
+    bool KillTimer(uint32_t id) override;
+    bool SendCopyData(uint32_t source, std::span<const char> data) override;
+    bool PostThreadAnswer(uint32_t threadId, uintptr_t wparam) override;
+    void SendAppCommand(int command) override;
+
+private:
+    // PostCommand also runs on the hook thread.
+    std::atomic<HWND> window_;
+    std::atomic<HWND> copyDataTarget_{nullptr};
+};
+
+// Core Audio on the default render endpoint of the moment. Every call builds its own
+// enumerator, device and endpoint volume inside its own CoInitialize/CoUninitialize.
+class Win32AudioApi final : public AudioApi {
+public:
+    bool GetMasterVolumeLevelScalar(float& level) override;
+    bool SetMasterVolumeLevelScalar(float level) override;
+    bool GetVolumeStepInfo(uint32_t& step, uint32_t& stepCount) override;
+    bool GetMute(bool& muted) override;
+    bool SetMute(bool muted) override;
+};
+
+// The popup dialog's controls. Every method does nothing (and answers false) while no
+// dialog is set, so the core may refresh the view before the window exists.
+class Win32PopupView final : public PopupView {
+public:
+    static constexpr int kMonitorListId = 1001;
+
+    explicit Win32PopupView(HWND dialog = nullptr) : dialog_(dialog) {}
+    void SetWindow(HWND dialog) { dialog_ = dialog; }
+    HWND Window() const { return dialog_; }
+
+    void SetText(int id, std::string_view text) override;
+    void SetSliderPos(int id, int position) override;
+    void Show(int id, bool visible) override;
+    void Enable(int id, bool enabled) override;
+    void RedrawNow() override;
+    bool IsVisible() override;
+    void SetListCell(int row, int column, std::string_view text) override;
+    void SetListRowCount(int rows) override;
+    void SelectListRow(int row) override;
+    void SetChoiceItems(int id, const std::vector<std::string>& items) override;
+    void SetChoiceCurrent(int id, int index) override;
+    bool AskYesNo(std::string_view caption, std::string_view text) override;
+
+private:
+    HWND Control(int id) const;
+
+    HWND dialog_;
+};
+
+}  // namespace lv
