@@ -105,11 +105,19 @@ class FakeSystemApi : public lv::SystemApi {
 public:
     bool IsWindows8OrLater() override { return windows8OrLater_; }
     uint32_t CurrentThreadId() override { return threadId_; }
+    bool GetSystemPowerStatus(PowerStatus& status) override {
+        if (powerStatusOk_) status = powerStatus_;
+        return powerStatusOk_;
+    }
 
     void SetWindows8OrLater(bool later) { windows8OrLater_ = later; }
     void SetThreadId(uint32_t threadId) { threadId_ = threadId; }
+    void SetBatterySaver(bool on) { powerStatus_.systemStatusFlag = on ? 1 : 0; }
+    void SetPowerStatusAvailable(bool available) { powerStatusOk_ = available; }
 
 private:
+    PowerStatus powerStatus_;
+    bool powerStatusOk_ = true;
     bool windows8OrLater_ = true;
     uint32_t threadId_ = 4242;  // above 3, so it cannot pass for a command source
 };

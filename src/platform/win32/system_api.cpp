@@ -51,4 +51,14 @@ bool Win32SystemApi::IsWindows8OrLater() {
 
 uint32_t Win32SystemApi::CurrentThreadId() { return ::GetCurrentThreadId(); }
 
+bool Win32SystemApi::GetSystemPowerStatus(PowerStatus& status) {
+    SYSTEM_POWER_STATUS power{};
+    if (!::GetSystemPowerStatus(&power)) return false;
+    status.acLineStatus = power.ACLineStatus;
+    status.batteryFlag = power.BatteryFlag;
+    status.batteryLifePercent = power.BatteryLifePercent;
+    status.systemStatusFlag = power.Reserved1;  // SystemStatusFlag in newer headers
+    return true;
+}
+
 }  // namespace lv

@@ -73,6 +73,7 @@ public:
     // Windows 8.1 and later report 6.2, which still answers correctly.
     bool IsWindows8OrLater() override;
     uint32_t CurrentThreadId() override;
+    bool GetSystemPowerStatus(PowerStatus& status) override;
 };
 
 // Messages to the popup window. Calls that address the window fail while none is set,
