@@ -69,7 +69,7 @@ int RunSimulatorCli(const std::vector<std::string>& args, std::ostream& out, std
 
     Simulator sim(std::move(loaded.fleet));
     sim.monitors.SetDdcCallCost(options.callMs);
-    sim.Seed();
+    sim.Start();
     const uint64_t start = sim.clock.Now();
     for (const std::string& line : options.lines) sim.Run(line);
 

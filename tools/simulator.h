@@ -11,10 +11,12 @@
 #include "commands/submission.h"
 #include "fakes/fake_audio.h"
 #include "fakes/fake_clock.h"
+#include "fakes/fake_display_config.h"
 #include "fakes/fake_monitor_api.h"
 #include "fakes/fake_popup_view.h"
 #include "fakes/fake_text_codec.h"
 #include "fakes/fake_window.h"
+#include "fakes/fake_wmi.h"
 #include "fakes/fleet.h"
 
 namespace lv::sim {
@@ -25,9 +27,13 @@ public:
     Simulator(const Simulator&) = delete;
     Simulator& operator=(const Simulator&) = delete;
 
-    // Fills the monitor table and list from the fleet as start-up leaves them, without
-    // any DDC/CI traffic: every answering monitor read, the first row selected.
+    // What start-up does for the monitors: the panel's levels, then a refresh of the
+    // monitor list, which reads every monitor (this takes virtual time).
+    void Start();
+    // Start(), then forgets the calls and pauses it caused, so that a test sees only its own.
     void Seed();
+    // A refresh of the monitor list, as the popup's refresh makes it.
+    void Refresh();
 
     // Submits a line from `source` and dispatches the posted commands it causes.
     void Run(std::string_view line, uint32_t source = kSourceInternal);
@@ -43,6 +49,8 @@ public:
     fake::FakeAudioApi audio;
     fake::FakeSystemApi system;
     fake::FakePopupView view;
+    fake::FakeWmiApi wmi;
+    fake::FakeDisplayConfigApi displayConfig;
     Core core;
 
     int refreshRequests = 0;  // RefreshPopup calls the core made

@@ -6,14 +6,17 @@
 #include <functional>
 
 #include "commands/command_queue.h"
+#include "monitors/laptop_panel.h"
 #include "monitors/monitor_table.h"
 #include "platform/audio_api.h"
 #include "platform/clock.h"
+#include "platform/display_config_api.h"
 #include "platform/monitor_api.h"
 #include "platform/system_api.h"
 #include "platform/text_codec.h"
 #include "platform/view.h"
 #include "platform/window_api.h"
+#include "platform/wmi_api.h"
 #include "settings/app_settings.h"
 
 namespace lv {
@@ -26,6 +29,8 @@ struct Platform {
     AudioApi& audio;
     SystemApi& system;
     PopupView& view;
+    WmiApi& wmi;
+    DisplayConfigApi& displayConfig;
 };
 
 // Control and command identifiers the core refers to.
@@ -35,10 +40,19 @@ inline constexpr int kBrightnessLabel = 1002;
 inline constexpr int kContrastLabel = 1003;
 inline constexpr int kBrightnessSlider = 1038;
 inline constexpr int kContrastSlider = 1039;
-inline constexpr int kRedSlider = 1067;
-inline constexpr int kRedLabel = 1070;
+inline constexpr int kRedSlider = 1067;  // green and blue follow
+inline constexpr int kRedLabel = 1070;   // green and blue follow
+inline constexpr int kLaptopNoteEnglish = 1104;
+inline constexpr int kLaptopNoteGerman = 1105;
+inline constexpr int kLaptopPicture = 1106;
+inline constexpr int kGainHintEnglish = 1108;
+inline constexpr int kGainHintGerman = 1109;
 inline constexpr int kPresetChoice = 1113;
 inline constexpr int kInputChoice = 1115;
+inline constexpr int kInputGroup = 1116;
+inline constexpr int kFactoryResetButton = 1117;
+inline constexpr int kFirstContrastButton = 40022;
+inline constexpr int kLastContrastButton = 40042;
 inline constexpr uint32_t kCmdShutMonitorsOff = 40067;
 inline constexpr uint32_t kCmdRunCommandLine = 40072;
 inline constexpr uint32_t kCmdExit = 40074;
@@ -69,6 +83,15 @@ struct DdcOperationState {
     bool valueChanged = false;  // brightness transfer looks at this
 };
 
+// State of the enumeration passes, program-wide.
+struct EnumerationState {
+    static constexpr int kCapabilitiesAttempts = 50;
+    int capabilitiesAttemptLimit = kCapabilitiesAttempts;  // 1 once a monitor used up 50
+    bool enumerationFailed = false;       // a display's physical monitors could not be had
+    bool severalPhysicalMonitors = false;  // a display carries more than one; never cleared
+    bool closing = false;                 // the program is exiting: passes only save
+};
+
 struct VolumeState {
     int32_t volumePercent = 0;
     bool volumeMuted = false;
@@ -93,6 +116,9 @@ struct Core {
     ChoiceModel presetChoice;
     ChoiceModel inputChoice;
     DdcOperationState ddc;
+    EnumerationState enumeration;
+    PanelLevels panel;
+    uint8_t savedPanelLevel = 255;
     VolumeState volume;
 
     // Flags shared by the command language, the window procedure and shutdown.
@@ -111,9 +137,6 @@ struct Core {
     // Filled by the layers that own these actions; a missing hook does nothing.
     std::function<void(int show)> refreshPopup;
     std::function<void()> updateIcons;
-    // The laptop panel reached through the management interface, tried when DDC/CI fails.
-    std::function<bool()> readLaptopBrightness;
-    std::function<bool(uint32_t percent)> setLaptopBrightness;
 
     MonitorEntry& Selected() { return table[SelectedIndex()]; }
     std::size_t SelectedIndex() const {

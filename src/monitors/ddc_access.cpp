@@ -4,6 +4,8 @@
 #include <string>
 
 #include "common/text.h"
+#include "monitors/laptop_panel.h"
+#include "popup/popup_controls.h"
 
 namespace lv {
 namespace {
@@ -99,9 +101,7 @@ bool GetGain(Core& core, PhysicalHandle monitor, MonitorEntry& entry, int channe
 }
 
 void ShowInList(Core& core, int column, uint32_t value) {
-    const int row = static_cast<int>(core.selectedMonitor);
-    core.list.SetCell(row, column, std::to_string(value));
-    core.platform.view.SetListCell(row, column, std::to_string(value));
+    SetListCell(core, static_cast<int>(core.selectedMonitor), column, std::to_string(value));
 }
 
 void WriteValue(Core& core, const ValueKind& kind, PhysicalHandle monitor) {
@@ -121,7 +121,8 @@ void WriteValue(Core& core, const ValueKind& kind, PhysicalHandle monitor) {
                 Attempt(core, kReadAttempts, kReadPauseMs, [&] { return GetValue(core, kind, monitor, entry); });
             success = (read || !kind.isBrightness) && entry.*kind.value == request;
         } else if (kind.isBrightness) {
-            success = core.setLaptopBrightness && core.setLaptopBrightness(request);
+            SetLaptopBrightness(core, request);
+            success = core.wmiOk;
         }
     }
     if (!success) return;
@@ -260,11 +261,13 @@ bool ReadBrightness(Core& core) {
                 core.ddc.readDone = true;
                 if (entry.brightness != before) core.ddc.valueChanged = true;
             }
-        } else if (core.readLaptopBrightness && core.readLaptopBrightness()) {
-            success = true;
-            core.ddc.readDone = true;
-            if (entry.brightness != before) core.ddc.valueChanged = true;
+            return;
         }
+        ReadLaptopBrightness(core, static_cast<int>(core.SelectedIndex()));
+        if (!core.wmiOk) return;
+        success = true;
+        core.ddc.readDone = true;
+        if (entry.brightness != before) core.ddc.valueChanged = true;
     });
     return success;
 }

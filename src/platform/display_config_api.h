@@ -9,9 +9,11 @@ namespace lv {
 
 // One active path of the current display configuration.
 struct DisplayPath {
-    uint64_t adapterId = 0;  // LUID, low part in the low 32 bits
+    uint64_t adapterId = 0;  // the source's adapter LUID, low part in the low 32 bits
     uint32_t sourceId = 0;
     uint32_t targetId = 0;
+    // The target may hang on another adapter than the source (two graphics chips).
+    uint64_t targetAdapterId = 0;
 };
 
 struct TargetDeviceName {

@@ -1,7 +1,9 @@
 // Requests to the management interface (WMI, namespace ROOT\WMI). Each request is made
 // afresh: COM initialised for the call, locator, connection, proxy security, one
 // forward-only query walked object by object, everything released. A request that fails
-// anywhere answers false and leaves its outputs empty; no request retries by itself.
+// anywhere answers false and leaves its outputs empty; no request retries by itself. A
+// query may also succeed with no objects at all (Wine does): callers treat that as no
+// answer.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +24,7 @@ struct WmiMonitorIdRecord {
 
 // One WmiMonitorBrightness object.
 struct WmiBrightnessRecord {
-    std::optional<std::vector<uint8_t>> levels;  // Level, when it is an array of unsigned bytes
+    std::optional<std::vector<uint8_t>> levels;  // Level, when it is an array of 1..101 unsigned bytes
     std::optional<uint8_t> currentBrightness;    // CurrentBrightness, when it is one unsigned byte
 };
 
@@ -49,7 +51,8 @@ public:
     virtual bool SetBrightness(uint32_t level) = 0;
 
     // "SELECT * FROM WmiMonitorBrightnessEvent", asynchronous: `onBrightness` runs on a
-    // platform thread with each event's Brightness. One subscription at a time.
+    // platform thread with each event's Brightness. One subscription at a time: a second
+    // one fails and keeps the first. Subscribe and cancel on the same thread.
     using BrightnessHandler = std::function<void(uint8_t brightness)>;
     virtual bool SubscribeBrightnessEvents(BrightnessHandler onBrightness) = 0;
     virtual void CancelBrightnessEvents() = 0;

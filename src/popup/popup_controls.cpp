@@ -33,6 +33,52 @@ int InputValueOf(std::string_view text) {
 
 }  // namespace
 
+void ClearList(Core& core) {
+    core.list.Clear();
+    core.platform.view.SetListRowCount(0);
+}
+
+int AddListRow(Core& core, std::string_view text) {
+    if (!core.list.AddRow(text)) return -1;
+    const int row = core.list.Rows() - 1;
+    core.platform.view.SetListRowCount(core.list.Rows());
+    core.platform.view.SetListCell(row, kColumnName, text);
+    return row;
+}
+
+void SetListCell(Core& core, int row, int column, std::string_view text) {
+    core.list.SetCell(row, column, text);
+    core.platform.view.SetListCell(row, column, text);
+}
+
+void SetLaptopMode(Core& core, bool isLaptop) {
+    PopupView& view = core.platform.view;
+    for (int control : {id::kPresetChoice, id::kInputChoice, id::kInputGroup, id::kFactoryResetButton})
+        view.Enable(control, !isLaptop);
+    for (int control = id::kRedSlider; control <= id::kRedLabel + 2; ++control) view.Enable(control, !isLaptop);
+    view.Show(id::kContrastLabel, !isLaptop);
+    view.Show(id::kContrastSlider, !isLaptop);
+    for (int button = id::kFirstContrastButton; button <= id::kLastContrastButton; ++button) view.Show(button, !isLaptop);
+    if (isLaptop) {
+        for (int slider = id::kRedSlider; slider <= id::kRedSlider + 2; ++slider) view.SetSliderPos(slider, 255);
+        view.Show(core.German() ? id::kLaptopNoteGerman : id::kLaptopNoteEnglish, true);
+        view.Show(id::kLaptopPicture, true);
+    } else {
+        view.Show(id::kLaptopNoteEnglish, false);
+        view.Show(id::kLaptopNoteGerman, false);
+        view.Show(id::kLaptopPicture, false);
+    }
+}
+
+void ShowGainControlsOrHint(Core& core) {
+    if (!core.settings.showRGB) return;
+    PopupView& view = core.platform.view;
+    const bool user = core.Selected().userPresetActive != 0;
+    for (int control = id::kRedSlider; control <= id::kRedLabel + 2; ++control) view.Show(control, user);
+    view.Show(id::kGainHintEnglish, !user && !core.German());
+    view.Show(id::kGainHintGerman, !user && core.German());
+}
+
 void SelectListRow(Core& core) {
     const int row = static_cast<int>(core.selectedMonitor);
     core.list.SetSelectedRow(row);

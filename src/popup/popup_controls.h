@@ -1,12 +1,24 @@
 // The popup's monitor list selection and its colour-preset and input choices.
 #pragma once
 
+#include <string_view>
+
 #include "app/core.h"
 
 namespace lv {
 
+// The monitor list model and the list control change together.
+void ClearList(Core& core);
+int AddListRow(Core& core, std::string_view text);  // the new row's index, -1 when full
+void SetListCell(Core& core, int row, int column, std::string_view text);
+
 // Marks the row `selectedMonitor` (and only that row) in the monitor list.
 void SelectListRow(Core& core);
+
+// A laptop panel has no contrast and no colour controls.
+void SetLaptopMode(Core& core, bool isLaptop);
+// The colour gains work only in a user preset: the sliders or the note that says so.
+void ShowGainControlsOrHint(Core& core);
 
 // Refills the preset (1113) and input (1115) choices from an entry's offered values and
 // selects its current ones.

@@ -23,6 +23,7 @@ struct MonitorLimitRow {
 struct AppSettings {
     bool rereadvalues = false;  // read the monitors afresh before every command
     bool samevalues = false;    // a value command goes to every monitor
+    bool showRGB = false;       // the popup shows the colour gain area
     uint16_t language = 9;      // primary language id of the interface
     std::array<MonitorLimitRow, kLimitRows> limits{};
 

@@ -9,52 +9,6 @@ namespace {
 constexpr std::size_t kDescriptionCapacity = 127;  // szPhysicalMonitorDescription without terminator
 constexpr std::size_t kDeviceNameCapacity = 31;    // szDevice without terminator
 
-// Fleet files are UTF-8; a malformed sequence becomes U+FFFD, as a lenient decoder does.
-std::u16string Utf8ToUtf16(std::string_view text) {
-    std::u16string out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 0;
-        uint32_t code = 0;
-        if (lead < 0x80) {
-            length = 1;
-            code = lead;
-        } else if (lead >= 0xC2 && lead < 0xE0) {
-            length = 2;
-            code = lead & 0x1Fu;
-        } else if (lead >= 0xE0 && lead < 0xF0) {
-            length = 3;
-            code = lead & 0x0Fu;
-        } else if (lead >= 0xF0 && lead < 0xF5) {
-            length = 4;
-            code = lead & 0x07u;
-        }
-        bool valid = length > 0 && i + length <= text.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            valid = (next & 0xC0u) == 0x80u;
-            code = (code << 6) | (next & 0x3Fu);
-        }
-        static constexpr uint32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (valid) valid = code >= kMinimum[length] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
-        if (!valid) {
-            out += u'\uFFFD';
-            ++i;
-            continue;
-        }
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (code >> 10));
-            out += static_cast<char16_t>(0xDC00 + (code & 0x3FFu));
-        } else {
-            out += static_cast<char16_t>(code);
-        }
-        i += length;
-    }
-    return out;
-}
-
 std::string Hex2(uint8_t code) {
     char text[8];
     std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(code));
@@ -247,7 +201,7 @@ bool FakeMonitorApi::GetPhysicalMonitorsFromHMONITOR(DisplayHandle display, uint
             for (std::size_t m = 0; m < fleetDisplay.monitors.size(); ++m) {
                 PhysicalMonitor physical;
                 physical.handle = PhysicalHandleAt(first + m);
-                physical.description = Utf8ToUtf16(fleetDisplay.monitors[m].description).substr(0, kDescriptionCapacity);
+                physical.description = FleetTextToUtf16(fleetDisplay.monitors[m].description).substr(0, kDescriptionCapacity);
                 ++openHandles_[physical.handle];
                 monitors.push_back(std::move(physical));
             }

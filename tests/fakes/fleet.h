@@ -108,4 +108,7 @@ std::size_t MonitorCount(const Fleet& fleet);
 FleetMonitor* MonitorAt(Fleet& fleet, std::size_t index);
 const FleetMonitor* MonitorAt(const Fleet& fleet, std::size_t index);
 
+// Text of a fleet file (UTF-8) as the system hands it over (UTF-16).
+std::u16string FleetTextToUtf16(std::string_view text);
+
 }  // namespace lv::fake

@@ -115,6 +115,28 @@ TEST_F(SimCli, SilentSelectedMonitorGivesUpAfterTenAttempts) {
     EXPECT_EQ(fleet.displays[0].monitors[0].brightness.current, 50u);
 }
 
+struct VcpCase {
+    const char* line;
+    uint32_t preset, input;  // what the monitor holds afterwards
+};
+
+class SimCliVcp : public SimCli, public testing::WithParamInterface<VcpCase> {};
+
+TEST_P(SimCliVcp, PresetAndInputReachTheMonitor) {
+    const VcpCase& c = GetParam();
+    const fake::FleetMonitor& monitor = After({c.line}).displays[0].monitors[0];
+    EXPECT_EQ(monitor.preset, c.preset);
+    EXPECT_EQ(monitor.input, c.input);
+}
+
+// The monitor offers presets 5, 8, 11 and inputs 15, 17; it starts at preset 0, input 0.
+INSTANTIATE_TEST_SUITE_P(Lines, SimCliVcp,
+                         testing::Values(VcpCase{"p 6500k", 5, 0}, VcpCase{"p user", 11, 0}, VcpCase{"p 9300", 8, 0},
+                                         VcpCase{"p 5", 5, 0}, VcpCase{"p 14", 0, 0}, VcpCase{"p native", 0, 0},
+                                         VcpCase{"s hdmi", 0, 17}, VcpCase{"s 23", 0, 23},
+                                         VcpCase{"s displayport", 0, 15}, VcpCase{"s dvi", 0, 0},
+                                         VcpCase{"p 6500k s hdmi1", 5, 17}));
+
 TEST_F(SimCli, BadInputIsRefusedWithExitStatusTwo) {
     Write("bad", "[display]\n[monitor]\nbrightness = 0 50\n");
     EXPECT_EQ(Run({"--fleet", PathOf("bad")}), 2);

@@ -1,0 +1,415 @@
+#include "monitors/capabilities.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "common/text.h"
+
+namespace lv {
+namespace {
+
+// What the program needs from a string: the model and the offered presets and inputs.
+struct Outcome {
+    std::optional<std::string> model;
+    PresetSet presets;
+    InputSet inputs;
+
+    bool operator==(const Outcome&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Outcome& outcome) {
+    out << "model ";
+    if (outcome.model) {
+        out << '"';
+        for (char c : *outcome.model) {
+            if (c == '\r') out << "\\r";
+            else if (c == '\n') out << "\\n";
+            else out << c;
+        }
+        out << '"';
+    } else {
+        out << "none";
+    }
+    const auto list = [&](const char* name, const auto& bits) {
+        out << ", " << name << " {";
+        const char* separator = "";
+        for (std::size_t v = 1; v < bits.size(); ++v)
+            if (bits.test(v)) {
+                out << separator << v;
+                separator = ",";
+            }
+        out << "}";
+    };
+    list("presets", outcome.presets);
+    list("inputs", outcome.inputs);
+    return out;
+}
+
+template <typename Bits>
+Bits Values(std::initializer_list<int> values) {
+    Bits bits;
+    for (int v : values) bits.set(static_cast<std::size_t>(v));
+    return bits;
+}
+
+Outcome Make(std::optional<std::string> model, std::initializer_list<int> presets,
+             std::initializer_list<int> inputs) {
+    return {std::move(model), Values<PresetSet>(presets), Values<InputSet>(inputs)};
+}
+
+Outcome Parsed(std::string_view text) {
+    const Capabilities caps = ParseCapabilities(text);
+    Outcome outcome{std::nullopt, caps.OfferedPresets(), caps.OfferedInputs()};
+    if (caps.hasModel) outcome.model = caps.model;
+    return outcome;
+}
+
+// The rules the program used before: plain case-insensitive substring searches. Kept
+// here to show where the parser deliberately gives another answer.
+namespace old_rules {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+std::size_t Find(std::string_view text, std::string_view needle, std::size_t from) {
+    if (from == npos || from > text.size()) return npos;
+    const auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), needle.begin(),
+                                needle.end(), [](char a, char b) { return ToLowerAscii(a) == ToLowerAscii(b); });
+    return it == text.end() ? npos : static_cast<std::size_t>(it - text.begin());
+}
+
+// Text between the first "(" after `after` and the next ")".
+std::optional<std::string_view> Between(std::string_view text, std::size_t after) {
+    if (after == npos) return std::nullopt;
+    const std::size_t open = text.find('(', after);
+    if (open == npos) return std::nullopt;
+    const std::size_t close = text.find(')', open + 1);
+    if (close == npos) return std::nullopt;
+    return text.substr(open + 1, close - open - 1);
+}
+
+// The value list of `code`: after "v", then "c", then "p", then the code.
+std::optional<std::string_view> List(std::string_view text, std::string_view code) {
+    std::size_t at = Find(text, "v", 0);
+    if (at != npos) at = Find(text, "c", at + 1);
+    if (at != npos) at = Find(text, "p", at + 1);
+    if (at != npos) at = Find(text, code, at + 1);
+    return Between(text, at == npos ? npos : at + code.size());
+}
+
+template <typename Bits>
+Bits Offered(std::optional<std::string_view> list) {
+    Bits bits;
+    if (!list) return bits;
+    for (std::size_t v = 1; v < bits.size(); ++v) {
+        char hex[3];
+        std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned>(v));
+        if (Find(*list, hex, 0) != npos) bits.set(v);
+    }
+    return bits;
+}
+
+Outcome Apply(std::string_view text) {
+    Outcome outcome{std::nullopt, Offered<PresetSet>(List(text, "14")), Offered<InputSet>(List(text, "60"))};
+    const std::size_t keyword = Find(text, "model", 0);
+    if (const auto model = Between(text, keyword == npos ? npos : keyword + 5)) outcome.model = std::string(*model);
+    return outcome;
+}
+
+}  // namespace old_rules
+
+// Each kind of string where the parser and the old substring rules part ways, with what
+// each gives.
+struct DifferenceCase {
+    const char* difference;
+    const char* text;
+    Outcome oldRules;
+    Outcome parsed;
+};
+
+void PrintTo(const DifferenceCase& c, std::ostream* out) { *out << c.text; }
+
+class Differences : public testing::TestWithParam<DifferenceCase> {};
+
+TEST_P(Differences, ParserGivesTheSoundResultWhereTheSubstringRulesErr) {
+    const DifferenceCase& c = GetParam();
+    EXPECT_EQ(old_rules::Apply(c.text), c.oldRules);
+    EXPECT_EQ(Parsed(c.text), c.parsed);
+    EXPECT_NE(c.oldRules, c.parsed);
+}
+
+const DifferenceCase kDifferences[] = {
+    // A code listed without values: the old search went on to the next code's list.
+    {"CodeWithoutValueList", "(prot(monitor)type(lcd)model(X)vcp(10 12 14 16 60(01 03 11)))",
+     Make("X", {1, 3}, {1, 3, 17}), Make("X", {}, {1, 3, 17})},
+    // "14" among another code's values (OSD languages list 0x14), the monitor has no 0x14.
+    {"CodeInsideOtherValueList", "(prot(monitor)type(lcd)model(X)vcp(10 12 60(0F 11) CC(02 03 04 0A 14 16) D6(01 04 05)))",
+     Make("X", {1, 4, 5}, {15, 17}), Make("X", {}, {15, 17})},
+    // Packed codes and values: "60" read across "06 08" inside the preset list.
+    {"CodeAcrossPackedPairs", "(prot(monitor)type(lcd)model(X)vcp(1014(050608)CC(0203)60(11)))",
+     Make("X", {5, 6, 8}, {2, 3}), Make("X", {5, 6, 8}, {17})},
+    // Packed values: "10" read across "01 0F".
+    {"ValueAcrossPackedPairs", "(prot(monitor)type(lcd)model(X)vcp(1014(0B0C)60(010F1112)))",
+     Make("X", {11, 12}, {1, 15, 16, 17, 18}), Make("X", {11, 12}, {1, 15, 17, 18})},
+    // Cut short inside a value list: the values read before the cut count.
+    {"TruncatedValueList", "(prot(monitor)type(lcd)model(X)vcp(10 12 14(05 08 0B", Make("X", {}, {}),
+     Make("X", {5, 8, 11}, {})},
+    // Model text without parentheses: the old rule took the next group, here cmds.
+    {"ModelWithoutParentheses", "(prot(monitor)type(LCD)model LCDPB287 cmds(01 02 03 07 0C F3) vcp(10 12))",
+     Make("01 02 03 07 0C F3", {}, {}), Make(std::nullopt, {}, {})},
+    {"ParenthesesInsideModel", "(prot(monitor)type(lcd)model(U2720Q (rev A))vcp(10 12))", Make("U2720Q (rev A", {}, {}),
+     Make("U2720Q (rev A)", {}, {})},
+    {"LineBreakInsideModel", "(prot(monitor)type(lcd)model(U30\r\n11)vcp(10 12))", Make("U30\r\n11", {}, {}),
+     Make("U3011", {}, {})},
+    // Line-wrapped text: a break between the two digits of a value.
+    {"LineBreakInsideValue", "(prot(monitor)type(lcd)model(X)vcp(10 12 14(01 0\n5 08) 60(0\r\n3 11)))",
+     Make("X", {1, 8}, {17}), Make("X", {1, 5, 8}, {3, 17})},
+    // Sub-lists belong to the value before them; the old rule also stopped at their ")".
+    {"NestedSubList", "(prot(monitor)type(lcd)model(X)vcp(10 12 14(01 02 (03 04) 0B) 60(0F (10) 11)))",
+     Make("X", {1, 2, 3, 4}, {15, 16}), Make("X", {1, 2, 11}, {15, 17})},
+    // The word "model" in another group's text ahead of the model group.
+    {"ModelWordInOtherGroup", "(prot(monitor)type(lcd)vcpname(DC(Model Select))mswhql(1)model(E2)vcp(10))",
+     Make("1", {}, {}), Make("E2", {}, {})},
+    // v, c and p found ahead of the vcp group, here in vcpname.
+    {"VcpLettersBeforeVcpGroup", "(prot(monitor)type(lcd)model(X)vcpname(14(sRGB))vcp(10 12 14(01 05 08)))",
+     Make("X", {}, {}), Make("X", {1, 5, 8}, {})},
+    // A code listed twice: the old rule saw only the first list.
+    {"RepeatedCode", "(prot(monitor)type(lcd)model(X)vcp(10 14(05 08) 60(11) 14(0B)))", Make("X", {5, 8}, {17}),
+     Make("X", {5, 8, 11}, {17})},
+};
+
+INSTANTIATE_TEST_SUITE_P(Capabilities, Differences, testing::ValuesIn(kDifferences),
+                         [](const testing::TestParamInfo<DifferenceCase>& info) { return info.param.difference; });
+
+// How the parser reads loosely written strings.
+struct ReadCase {
+    const char* name;
+    const char* text;
+    Outcome parsed;
+};
+
+void PrintTo(const ReadCase& c, std::ostream* out) { *out << c.text; }
+
+class Reads : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(Reads, ModelPresetsAndInputs) {
+    const ReadCase& c = GetParam();
+    EXPECT_EQ(Parsed(c.text), c.parsed);
+}
+
+const ReadCase kReads[] = {
+    {"NoOuterParentheses", "prot(monitor)type(lcd)model(A1)vcp(14(05) 60(11))", Make("A1", {5}, {17})},
+    {"DoubleOuterParentheses", "((prot(monitor)model(A1)vcp(14(05))))", Make("A1", {5}, {})},
+    {"KeywordsInAnyCase", "(PROT(monitor)MODEL(A1)Vcp(14(0b) 60(0f)))", Make("A1", {11}, {15})},
+    {"BlanksBetweenEverything", " ( prot ( monitor ) model ( A1 ) vcp ( 14 ( 05 08 ) 60 ( 11 ) ) ) ",
+     Make(" A1 ", {5, 8}, {17})},
+    {"TabsAndLineBreaks", "(prot(monitor)\r\nmodel(A1)\tvcp(\r\n14(05\t08)\n60(11))\r\n)", Make("A1", {5, 8}, {17})},
+    {"NoSeparators", "(vcp(101214(0508)60(0f11))model(A1))", Make("A1", {5, 8}, {15, 17})},
+    {"VcpnameIsNotTheCodeList", "(model(A1)vcpname(14(05 08)60(11)))", Make("A1", {}, {})},
+    {"PagedListIsNotTheCodeList", "(vcp(10)vcp_p02(14(05)60(11)))", Make(std::nullopt, {}, {})},
+    {"LetterBeforeKeywordMakesAnotherKeyword", "(xvcp(14(05))mymodel(A1))", Make(std::nullopt, {}, {})},
+    {"TextGluedBeforeKeyword", "(prot(monitor)type(lcd)27UD58vcp(14(05) 60(11)))", Make(std::nullopt, {5}, {17})},
+    {"SecondListAfterAListBelongsToNothing", "(vcp(14(01 02 0B)(04 05)))", Make(std::nullopt, {1, 2, 11}, {})},
+    {"SubListsAreSkipped", "(vcp(DC(00 (00 10 13) 01 02) 14(01 (02 03) 05) 60(0F (00 01) 11)))",
+     Make(std::nullopt, {1, 5}, {15, 17})},
+    {"FirstModelCounts", "(model(A1)model(B2))", Make("A1", {}, {})},
+    {"ModelOnlyAtTopLevel", "(prot(monitor)vcpname(10(model(B2)))cmds(model(C3)))", Make(std::nullopt, {}, {})},
+    {"ModelKeepsItsSpaces", "(model(HP X24ih)vcp(10))", Make("HP X24ih", {}, {})},
+    {"EmptyModel", "(model()vcp(10))", Make("", {}, {})},
+    {"ModelCutShort", "(prot(monitor)type(lcd)model(U27", Make(std::nullopt, {}, {})},
+    {"ValueCutShortIsDropped", "(model(A1)vcp(14(05 08 0", Make("A1", {5, 8}, {})},
+    {"SubListCutShort", "(vcp(14(05 (01 02", Make(std::nullopt, {5}, {})},
+    {"CutAfterTheCodeList", "(vcp(14(05) 60(11))mccs_ver(2.", Make(std::nullopt, {5}, {17})},
+    {"ValuesOutOfRangeAreNotOffered", "(vcp(14(00 01 0D 0E FF) 60(00 1F 20)))", Make(std::nullopt, {1, 13}, {31})},
+    {"HexPrefixBeforeCode", "(vcp(0x14(05)))", Make(std::nullopt, {5}, {})},
+    {"ListAfterHalfCodeBelongsToNothing", "(vcp(14 1(05)))", Make(std::nullopt, {}, {})},
+    {"StrayClosingParenthesis", "prot(monitor))model(A1)vcp(14(05))", Make("A1", {5}, {})},
+    {"Empty", "", Make(std::nullopt, {}, {})},
+    {"OnlyParentheses", "(((()))", Make(std::nullopt, {}, {})},
+};
+
+INSTANTIATE_TEST_SUITE_P(Capabilities, Reads, testing::ValuesIn(kReads),
+                         [](const testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
+
+struct CodesCase {
+    const char* text;
+    std::vector<uint8_t> codes;
+};
+
+void PrintTo(const CodesCase& c, std::ostream* out) { *out << c.text; }
+
+class CodesRead : public testing::TestWithParam<CodesCase> {};
+
+TEST_P(CodesRead, EachCodeOnceInTheOrderFirstListed) {
+    const CodesCase& c = GetParam();
+    std::vector<uint8_t> codes;
+    for (const VcpCode& code : ParseCapabilities(c.text).vcp) codes.push_back(code.code);
+    EXPECT_EQ(codes, c.codes) << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Capabilities, CodesRead,
+                         testing::Values(CodesCase{"(vcp(02 04 1", {0x02, 0x04}},
+                                         CodesCase{"(vcp(10 14(05) 10 60))", {0x10, 0x14, 0x60}},
+                                         CodesCase{"(vcp(9EB0 B6))", {0x9E, 0xB0, 0xB6}},
+                                         CodesCase{"(vcp(10)vcp(12))", {0x10, 0x12}},
+                                         CodesCase{"(vcp(1 0 1\n2))", {0x10, 0x12}}));
+
+TEST(Capabilities, FindGivesTheCodeWithItsValues) {
+    const Capabilities caps = ParseCapabilities("(vcp(10 14(05 08) 60(0F 11)))");
+    ASSERT_NE(caps.Find(0x14), nullptr);
+    EXPECT_EQ(caps.Find(0x14)->values, (std::vector<uint8_t>{0x05, 0x08}));
+    ASSERT_NE(caps.Find(0x10), nullptr);
+    EXPECT_TRUE(caps.Find(0x10)->values.empty());
+    EXPECT_EQ(caps.Find(0x12), nullptr);
+}
+
+// ---- Strings published by real monitors ----
+
+struct RealString {
+    int line = 0;
+    std::string source;
+    Outcome expected;
+    std::string text;
+};
+
+std::string Unescape(std::string_view field) {
+    std::string out;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '\\' || i + 1 == field.size()) {
+            out += field[i];
+            continue;
+        }
+        const char next = field[++i];
+        out += next == 'n' ? '\n' : next == 't' ? '\t' : next;
+    }
+    return out;
+}
+
+std::vector<std::string> SplitTabs(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+        fields.push_back(line.substr(start, tab - start));
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+template <typename Bits>
+bool ParseValues(const std::string& field, Bits& bits) {
+    if (field == "-") return true;
+    std::stringstream in(field);
+    std::string item;
+    while (std::getline(in, item, ',')) {
+        if (item.empty() || !std::all_of(item.begin(), item.end(), IsDigit)) return false;
+        const std::size_t value = std::stoul(item);
+        if (value == 0 || value >= bits.size()) return false;
+        bits.set(value);
+    }
+    return true;
+}
+
+std::vector<RealString> LoadRealStrings() {
+    std::vector<RealString> rows;
+    std::ifstream file(LUMIVANE_SOURCE_DIR "/tests/monitors/capabilities_strings.tsv", std::ios::binary);
+    EXPECT_TRUE(file) << "capabilities_strings.tsv not found";
+    std::string line;
+    int number = 0;
+    while (std::getline(file, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::vector<std::string> fields = SplitTabs(line);
+        if (number == 1) {
+            EXPECT_EQ(fields, (std::vector<std::string>{"source", "model", "presets", "inputs", "string"}));
+            continue;
+        }
+        if (line.empty()) continue;
+        if (fields.size() != 5) {
+            ADD_FAILURE() << "line " << number << ": " << fields.size() << " fields";
+            continue;
+        }
+        RealString row;
+        row.line = number;
+        row.source = fields[0];
+        if (fields[1] != "-") row.expected.model = Unescape(fields[1]);
+        EXPECT_TRUE(ParseValues(fields[2], row.expected.presets)) << "line " << number << ": presets";
+        EXPECT_TRUE(ParseValues(fields[3], row.expected.inputs)) << "line " << number << ": inputs";
+        row.text = Unescape(fields[4]);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+const std::vector<RealString>& RealStrings() {
+    static const std::vector<RealString> rows = LoadRealStrings();
+    return rows;
+}
+
+TEST(CapabilitiesOfRealMonitors, AtLeastTwentyFiveStringsWithTheirSources) {
+    EXPECT_GE(RealStrings().size(), 25u);
+    for (const RealString& row : RealStrings()) EXPECT_FALSE(row.source.empty()) << "line " << row.line;
+}
+
+TEST(CapabilitiesOfRealMonitors, ParserGivesTheModelPresetsAndInputsReadByHand) {
+    for (const RealString& row : RealStrings())
+        EXPECT_EQ(Parsed(row.text), row.expected) << "line " << row.line << " " << row.source << "\n" << row.text;
+}
+
+// The real strings where the old substring rules err, found by a part of the string, and
+// the kind of difference (as in the table above).
+struct KnownDifference {
+    const char* part;
+    const char* difference;
+};
+
+const KnownDifference kRealDifferences[] = {
+    {"model(C24G2)", "ValueAcrossPackedPairs"},
+    {"model(G2260VWQ6)", "CodeAcrossPackedPairs"},
+    {"modelVG278Hcmds", "ModelWithoutParentheses"},
+    {"model LCDPB287 cmds", "ModelWithoutParentheses"},
+};
+
+TEST(CapabilitiesOfRealMonitors, SubstringRulesAgreeExceptWhereKnownToErr) {
+    for (const RealString& row : RealStrings()) {
+        const auto known = std::find_if(std::begin(kRealDifferences), std::end(kRealDifferences),
+                                        [&](const KnownDifference& d) { return row.text.find(d.part) != std::string::npos; });
+        const Outcome old = old_rules::Apply(row.text);
+        if (known == std::end(kRealDifferences))
+            EXPECT_EQ(old, row.expected) << "line " << row.line << " " << row.source;
+        else
+            EXPECT_NE(old, row.expected) << "line " << row.line << " was listed as " << known->difference;
+    }
+}
+
+// A string cut anywhere (a length limit, a failed read) gives no more than the whole:
+// no code, value or model appears that the whole string does not have.
+TEST(CapabilitiesOfRealMonitors, EveryCutGivesPartOfTheWhole) {
+    for (const RealString& row : RealStrings()) {
+        const Capabilities whole = ParseCapabilities(row.text);
+        for (std::size_t length = 0; length <= row.text.size(); ++length) {
+            const Capabilities part = ParseCapabilities(std::string_view(row.text).substr(0, length));
+            SCOPED_TRACE(testing::Message() << "line " << row.line << " cut at " << length);
+            if (part.hasModel) {
+                ASSERT_TRUE(whole.hasModel);
+                ASSERT_EQ(part.model, whole.model);
+            }
+            for (const VcpCode& code : part.vcp) {
+                const VcpCode* full = whole.Find(code.code);
+                ASSERT_NE(full, nullptr) << "code " << int{code.code};
+                for (uint8_t value : code.values)
+                    ASSERT_NE(std::find(full->values.begin(), full->values.end(), value), full->values.end())
+                        << "code " << int{code.code} << " value " << int{value};
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lv

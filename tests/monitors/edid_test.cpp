@@ -1,0 +1,182 @@
+#include "monitors/edid.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace lv {
+namespace {
+
+// Base blocks as published by the Linux hardware EDID collection (github.com/linuxhw/EDID).
+struct RealBlock {
+    const char* name;
+    const char* hex;
+    const char* model;
+};
+
+const RealBlock kRealBlocks[] = {
+    // Digital/LG Display/LGD038E/C6ED6335F3BE: 0xFE "LG Display\n  " at 90, then
+    // 0xFE "LP156WH4-TLN2" at 108.
+    {"LaterPartNumberAfterMakerName",
+     "00ffffffffffff0030e48e030000000000160103802213780a01a59c595a9b2618505400000001010101010101010101"
+     "010101010101581b567e50000e302430350058c210000019000000000000000000000000000000000000000000fe004c"
+     "4720446973706c61790a2020000000fe004c503135365748342d544c4e3200c6",
+     "LP156WH4-TLN2"},
+    // Digital/AU Optronics/AUO102D/ACF9DE97755B: 0xFE at 90 with a byte above 0x7F.
+    {"TextWithHighByte",
+     "00ffffffffffff0006af2d1000000000001a0104951d117802c314935859922922515700000001010101010101010101"
+     "010101010101143780b87038244010103e0025a51000001a242c80b87038244010103e0025a51000001a000000fe0046"
+     "435447388142313333484142000000000000412296001100000a010a20200063",
+     "FCTG8\x81"
+     "B133HAB"},
+    // Digital/AU Optronics/AUO1036/CD4F9138C683.
+    {"SecondPanelWithHighByte",
+     "00ffffffffffff0006af36100000000000180104a51f117802d1e5a4554e9d2612505400000001010101010101010101"
+     "0101010101011c6100c8a0a03c502820aa0035ae1000001ab24d00c8a0a03c502820aa0035ae1000001a000000fe0046"
+     "30575856804231343051414e0000000000024102a2011100000a010a20200079",
+     "F0WXV\x80"
+     "B140QAN"},
+    // Digital/AU Optronics/AUO0F03/50504AD767BF: only "AUO\n" under 0xFE, the part
+    // number under the manufacturer tag 0x0F.
+    {"ShortMakerNameOnly",
+     "00ffffffffffff0006af030f00000000110e0103801e17780a848590524f892824505400000001010101010101010101"
+     "010101010101302a7820511a10401838130031e4100000180000000f0042313530504730332056203001000000fe0041"
+     "554f0a2020202020202020200000000f004231353050473033205620300a006f",
+     ""},
+};
+
+std::vector<uint8_t> FromHex(const char* hex) {
+    std::vector<uint8_t> bytes;
+    int high = -1;
+    for (const char* p = hex; *p; ++p) {
+        const char c = *p;
+        int digit = -1;
+        if (c >= '0' && c <= '9') digit = c - '0';
+        if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+        if (digit < 0) continue;
+        if (high < 0) {
+            high = digit;
+        } else {
+            bytes.push_back(static_cast<uint8_t>(high * 16 + digit));
+            high = -1;
+        }
+    }
+    return bytes;
+}
+
+class RealEdid : public testing::TestWithParam<RealBlock> {};
+
+TEST_P(RealEdid, ModelTextFromTheAlphanumericDescriptors) {
+    const std::vector<uint8_t> block = FromHex(GetParam().hex);
+    ASSERT_EQ(block.size(), 128u);
+    uint8_t sum = 0;
+    for (uint8_t byte : block) sum = static_cast<uint8_t>(sum + byte);
+    ASSERT_EQ(sum, 0) << "checksum: the block was copied wrongly";
+    EXPECT_EQ(EdidModelText(block), GetParam().model);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edid, RealEdid, testing::ValuesIn(kRealBlocks),
+                         [](const testing::TestParamInfo<RealBlock>& info) { return info.param.name; });
+
+// ---- Constructed blocks ----
+
+struct Descriptor {
+    std::size_t offset;
+    std::array<uint8_t, 5> header;
+    const char* text;  // up to 13 bytes; the rest is padded with spaces
+};
+
+constexpr std::array<uint8_t, 5> kAlphanumeric = {0, 0, 0, 0xFE, 0};
+constexpr std::array<uint8_t, 5> kMonitorName = {0, 0, 0, 0xFC, 0};
+
+std::array<uint8_t, 128> Block(std::initializer_list<Descriptor> descriptors) {
+    std::array<uint8_t, 128> block{};
+    const uint8_t header[8] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+    std::memcpy(block.data(), header, sizeof header);
+    // A detailed timing in the first slot unless a test puts a descriptor there.
+    block[54] = 0x02;
+    block[55] = 0x3A;
+    for (const Descriptor& d : descriptors) {
+        std::memcpy(block.data() + d.offset, d.header.data(), d.header.size());
+        std::memset(block.data() + d.offset + 5, ' ', 13);
+        std::memcpy(block.data() + d.offset + 5, d.text, std::min<std::size_t>(std::strlen(d.text), 13));
+    }
+    return block;
+}
+
+struct ConstructedCase {
+    const char* name;
+    std::array<uint8_t, 128> block;
+    const char* model;
+};
+
+void PrintTo(const ConstructedCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const RealBlock& b, std::ostream* out) { *out << b.name; }
+
+class ConstructedEdid : public testing::TestWithParam<ConstructedCase> {};
+
+TEST_P(ConstructedEdid, ModelText) { EXPECT_EQ(EdidModelText(GetParam().block), GetParam().model); }
+
+std::array<uint8_t, 128> WithText(std::array<uint8_t, 128> block, std::size_t offset, const uint8_t (&text)[13]) {
+    std::memcpy(block.data() + offset + 5, text, 13);
+    return block;
+}
+
+const uint8_t kNulInside[13] = {'A', 'B', 'C', 'D', 'E', 'F', 'G', 0, 'X', 'Y', 'Z', ' ', ' '};
+
+const ConstructedCase kConstructed[] = {
+    {"AtOffset54", Block({{54, kAlphanumeric, "U2720Q\n"}}), "U2720Q"},
+    {"AtOffset72", Block({{72, kAlphanumeric, "U2720Q\n"}}), "U2720Q"},
+    {"AtOffset90", Block({{90, kAlphanumeric, "U2720Q\n"}}), "U2720Q"},
+    {"AtOffset108", Block({{108, kAlphanumeric, "U2720Q\n"}}), "U2720Q"},
+    {"NoDescriptor", Block({}), ""},
+    {"MonitorNameIsNotUsed", Block({{72, kMonitorName, "DELL U2720Q\n"}}), ""},
+    {"MonitorNameBesideAlphanumeric", Block({{72, kMonitorName, "DELL U2720Q\n"}, {90, kAlphanumeric, "CN0ABC123\n"}}),
+     "CN0ABC123"},
+    {"OtherTagIsNotUsed", Block({{72, {0, 0, 0, 0xFF, 0}, "SERIAL12345\n"}}), ""},
+    {"NonZeroByte0IsATiming", Block({{72, {1, 0, 0, 0xFE, 0}, "U2720Q\n"}}), ""},
+    {"NonZeroByte1IsATiming", Block({{72, {0, 1, 0, 0xFE, 0}, "U2720Q\n"}}), ""},
+    {"NonZeroByte2", Block({{72, {0, 0, 1, 0xFE, 0}, "U2720Q\n"}}), ""},
+    {"NonZeroByte4", Block({{72, {0, 0, 0, 0xFE, 1}, "U2720Q\n"}}), ""},
+    {"FiveCharactersAreTooFew", Block({{90, kAlphanumeric, "AB123\n"}}), ""},
+    {"SixCharactersAreEnough", Block({{90, kAlphanumeric, "AB1234\n"}}), "AB1234"},
+    {"ThirteenCharactersWithoutEnd", Block({{90, kAlphanumeric, "LP156WH4-TLN2"}}), "LP156WH4-TLN2"},
+    {"SpacesBecomeDashes", Block({{90, kAlphanumeric, "LG Display\n"}}), "LG-Display"},
+    {"SpacesCountTowardsTheLength", Block({{90, kAlphanumeric, " AB CD\n"}}), "-AB-CD"},
+    {"PaddingSpacesWithoutEnd", Block({{90, kAlphanumeric, "B140HAN"}}), "B140HAN------"},
+    {"LineFeedEnds", Block({{90, kAlphanumeric, "U2720Q\nXYZ"}}), "U2720Q"},
+    {"CarriageReturnEnds", Block({{90, kAlphanumeric, "U2720Q\rXYZ"}}), "U2720Q"},
+    {"ZeroByteEnds", WithText(Block({{90, kAlphanumeric, ""}}), 90, kNulInside), "ABCDEFG"},
+    {"EndBeforeSixCharacters", Block({{90, kAlphanumeric, "U27\n20Q"}}), ""},
+    {"LaterOverwritesEarlier", Block({{54, kAlphanumeric, "FIRST-MODEL\n"}, {108, kAlphanumeric, "SECOND-MODEL\n"}}),
+     "SECOND-MODEL"},
+    {"LaterTooShortKeepsEarlier", Block({{72, kAlphanumeric, "B156HAN01.2\n"}, {90, kAlphanumeric, "AUO\n"}}),
+     "B156HAN01.2"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Edid, ConstructedEdid, testing::ValuesIn(kConstructed),
+                         [](const testing::TestParamInfo<ConstructedCase>& info) { return info.param.name; });
+
+class EdidBlockSize : public testing::TestWithParam<std::size_t> {};
+
+TEST_P(EdidBlockSize, OnlyAWholeBaseBlockIsRead) {
+    const std::array<uint8_t, 128> block = Block({{54, kAlphanumeric, "U2720Q\n"}});
+    std::vector<uint8_t> bytes(block.begin(), block.end());
+    bytes.resize(GetParam(), 0);  // an extension block after, or a cut block
+    EXPECT_EQ(EdidModelText(bytes), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Edid, EdidBlockSize, testing::Values(0u, 1u, 72u, 127u, 129u, 256u));
+
+TEST(Edid, TheSameBlockOfExactly128BytesIsRead) {
+    const std::array<uint8_t, 128> block = Block({{54, kAlphanumeric, "U2720Q\n"}});
+    EXPECT_EQ(EdidModelText(std::vector<uint8_t>(block.begin(), block.end())), "U2720Q");
+}
+
+}  // namespace
+}  // namespace lv
