@@ -25,6 +25,7 @@ constexpr std::array<std::string_view, kMaxPreset> kPresetPatterns = {
 
 bool IsLetterOrQuery(char c) { return IsAsciiLetter(c) || c == '?'; }
 
+
 class Interpreter {
 public:
     Interpreter(Core& core, std::string_view line) : core_(core), line_(line.substr(0, line.find('\0'))) {
@@ -63,17 +64,15 @@ private:
         return line_.substr(std::min(from, line_.size()), end - std::min(from, line_.size()));
     }
 
-    bool IsCommandWord(std::string_view word) const {
-        if (At(p_) == 'b' && At(p_ + 1) == 'l') return true;
-        if (word.empty() || word.size() > 5 || !IsLetterOrQuery(word[0])) return false;
-        return std::count_if(word.begin(), word.end(), IsLetterOrQuery) <= 1;
-    }
-
     bool Select(int index) {
         if (index < 0 || index > core_.list.Rows() - 1 || core_.list.IsSilent(index)) return false;
         core_.selectedMonitor = index;
         core_.forceReselect = true;
-        if (core_.listSync) SelectListRow(core_);
+        if (core_.listSync) {
+            SelectListRow(core_);
+            // A preset or input named later in the line must be one this monitor offers.
+            FillChoices(core_, core_.Selected());
+        }
         return true;
     }
 
@@ -334,5 +333,11 @@ private:
 }  // namespace
 
 void CommandInterpreter(Core& core, std::string_view line) { Interpreter(core, line).Run(); }
+
+bool IsCommandWord(std::string_view word) {
+    if (word.starts_with("bl")) return true;
+    if (word.empty() || word.size() > 5 || !IsLetterOrQuery(word[0])) return false;
+    return std::count_if(word.begin(), word.end(), IsLetterOrQuery) <= 1;
+}
 
 }  // namespace lv

@@ -11,4 +11,8 @@ namespace lv {
 // is to stop; commands already run stay done.
 void CommandInterpreter(Core& core, std::string_view line);
 
+// A word (no spaces) of at most five characters that starts with its only letter or
+// "?", or any word starting with "bl", is a command; other words name monitors.
+bool IsCommandWord(std::string_view word);
+
 }  // namespace lv

@@ -44,6 +44,18 @@ void JoinQuotedSpans(std::string& text) {
     }
 }
 
+// A limit row's name runs as the start of a command line: a name such as "q" or "x"
+// would quit or switch the monitors off at every start.
+bool NamesMonitorsOnly(std::string_view name) {
+    std::size_t start = 0;
+    while (start < name.size()) {
+        const std::size_t end = std::min(name.find(' ', start), name.size());
+        if (end > start && IsCommandWord(name.substr(start, end - start))) return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 bool IsKept(char c) { return IsAsciiLetter(c) || IsDigit(c) || c == '?' || c == '+' || c == '-'; }
 
 void NormaliseCharacters(std::string& text) {
@@ -114,7 +126,7 @@ void ApplyMonitorLimits(Core& core) {
         entry.contrastHigh = 100;
     }
     for (const MonitorLimitRow& row : core.settings.limits) {
-        if (row.name.Empty() || row.name[0] == ' ') continue;
+        if (row.name.Empty() || row.name[0] == ' ' || !NamesMonitorsOnly(ToLower(row.name.View()))) continue;
         const std::string line = ToLower(row.name.Str() + " a " + std::to_string(row.brightnessMin) + " " +
                                          std::to_string(row.brightnessMax) + " " + std::to_string(row.contrastMin) + " " +
                                          std::to_string(row.contrastMax));

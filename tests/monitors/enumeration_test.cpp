@@ -252,6 +252,20 @@ TEST(Enumeration, FactoryResetEndsThePassForThatDisplayAndRestarts) {
     EXPECT_EQ(sim.core.table[0].factoryResetPending, 0);
 }
 
+TEST(Enumeration, GainSlidersShowOnlyInAUserPreset) {
+    Simulator sim(Fleet(kDellDisplay));
+    sim.core.settings.showRGB = true;
+    sim.Start();  // preset 5, 6500K: the gains do nothing, say so
+    EXPECT_EQ(sim.view.Shown(id::kRedSlider), false);
+    EXPECT_EQ(sim.view.Shown(id::kGainHintEnglish), true);
+    EXPECT_EQ(sim.view.Shown(id::kGainHintGerman), false);
+
+    sim.Run("p user");
+    EXPECT_EQ(sim.fleet.displays[0].monitors[0].preset, 11u);
+    EXPECT_EQ(sim.view.Shown(id::kRedSlider + 2), true);
+    EXPECT_EQ(sim.view.Shown(id::kGainHintEnglish), false);
+}
+
 TEST(RefreshPasses, SilentMonitorsGetTenPassesThenTheSelectionStays) {
     Simulator sim(Fleet("[display]\n[monitor]\nddc = dead\n[display]\n[monitor]\nddc = dead\n"));
     sim.core.selectedMonitor = 5;
