@@ -109,13 +109,29 @@ public:
         if (powerStatusOk_) status = powerStatus_;
         return powerStatusOk_;
     }
+    int SmallIconHeight() override { return smallIconHeight_; }
+    bool GetFontSmoothingType(uint32_t& type) override {
+        if (fontSmoothingType_ < 0) return false;
+        type = static_cast<uint32_t>(fontSmoothingType_);
+        return true;
+    }
+    SystemTime LocalTime() override { return localTime_; }
+    uint16_t UserDefaultUILanguage() override { return uiLanguage_; }
 
+    void SetSmallIconHeight(int height) { smallIconHeight_ = height; }
+    void SetFontSmoothingType(int type) { fontSmoothingType_ = type; }  // negative: the query fails
+    void SetLocalTime(const SystemTime& time) { localTime_ = time; }
+    void SetUserDefaultUILanguage(uint16_t language) { uiLanguage_ = language; }
     void SetWindows8OrLater(bool later) { windows8OrLater_ = later; }
     void SetThreadId(uint32_t threadId) { threadId_ = threadId; }
     void SetBatterySaver(bool on) { powerStatus_.systemStatusFlag = on ? 1 : 0; }
     void SetPowerStatusAvailable(bool available) { powerStatusOk_ = available; }
 
 private:
+    int smallIconHeight_ = 16;
+    int fontSmoothingType_ = 2;
+    SystemTime localTime_{2026, 12, 0, 6, 21, 30, 15, 500};
+    uint16_t uiLanguage_ = 0x0409;  // English (United States)
     PowerStatus powerStatus_;
     bool powerStatusOk_ = true;
     bool windows8OrLater_ = true;

@@ -61,4 +61,22 @@ bool Win32SystemApi::GetSystemPowerStatus(PowerStatus& status) {
     return true;
 }
 
+int Win32SystemApi::SmallIconHeight() { return ::GetSystemMetrics(SM_CYSMICON); }
+
+bool Win32SystemApi::GetFontSmoothingType(uint32_t& type) {
+    UINT value = 0;
+    if (!::SystemParametersInfoW(SPI_GETFONTSMOOTHINGTYPE, 0, &value, 0)) return false;
+    type = value;
+    return true;
+}
+
+SystemTime Win32SystemApi::LocalTime() {
+    SYSTEMTIME time{};
+    ::GetLocalTime(&time);
+    return SystemTime{time.wYear, time.wMonth, time.wDayOfWeek, time.wDay,
+                      time.wHour, time.wMinute, time.wSecond, time.wMilliseconds};
+}
+
+uint16_t Win32SystemApi::UserDefaultUILanguage() { return ::GetUserDefaultUILanguage(); }
+
 }  // namespace lv

@@ -74,6 +74,10 @@ public:
     bool IsWindows8OrLater() override;
     uint32_t CurrentThreadId() override;
     bool GetSystemPowerStatus(PowerStatus& status) override;
+    int SmallIconHeight() override;
+    bool GetFontSmoothingType(uint32_t& type) override;
+    SystemTime LocalTime() override;
+    uint16_t UserDefaultUILanguage() override;
 };
 
 // Messages to the popup window. Calls that address the window fail while none is set,
