@@ -3,17 +3,21 @@
 #include <charconv>
 #include <fstream>
 
+#include "settings/settings_file.h"
 #include "tools/simulator.h"
 
 namespace lv::sim {
 namespace {
 
-constexpr const char* kUsage = "usage: lumivane-sim --fleet FILE [--out FILE] [--log FILE] [--call-ms N] LINE...";
+constexpr const char* kUsage =
+    "usage: lumivane-sim --fleet FILE [--settings FILE] [--save FILE] [--out FILE] [--log FILE] [--call-ms N] LINE...";
 
 struct Options {
     std::string fleet;
     std::string out;
     std::string log;
+    std::string settings;
+    std::string save;
     uint32_t callMs = 0;
     std::vector<std::string> lines;
 };
@@ -21,7 +25,8 @@ struct Options {
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool takesValue = arg == "--fleet" || arg == "--out" || arg == "--log" || arg == "--call-ms";
+        const bool takesValue = arg == "--fleet" || arg == "--out" || arg == "--log" || arg == "--call-ms" ||
+                                arg == "--settings" || arg == "--save";
         if (takesValue) {
             if (i + 1 >= args.size()) {
                 error = "option " + arg + " needs a value";
@@ -31,6 +36,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             if (arg == "--fleet") options.fleet = value;
             if (arg == "--out") options.out = value;
             if (arg == "--log") options.log = value;
+            if (arg == "--settings") options.settings = value;
+            if (arg == "--save") options.save = value;
             if (arg == "--call-ms") {
                 const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), options.callMs);
                 if (ec != std::errc() || end != value.data() + value.size()) {
@@ -69,7 +76,20 @@ int RunSimulatorCli(const std::vector<std::string>& args, std::ostream& out, std
 
     Simulator sim(std::move(loaded.fleet));
     sim.monitors.SetDdcCallCost(options.callMs);
+    // Start-up: the computed defaults, the settings document, the monitors, the limits.
+    ApplyComputedDefaults(sim.core.settings, sim.system);
+    if (!options.settings.empty()) {
+        std::ifstream file(options.settings, std::ios::binary);
+        const std::string document((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        if (!file) {
+            err << "lumivane-sim: " << options.settings << ": cannot read the settings file\n";
+            return 2;
+        }
+        ApplySettingsDocument(sim.core, document);
+    }
+    sim.core.settings.languageId = ResolveLanguage(sim.core.settings, sim.system.UserDefaultUILanguage());
     sim.Start();
+    ApplyMonitorLimits(sim.core);
     const uint64_t start = sim.clock.Now();
     for (const std::string& line : options.lines) sim.Run(line);
 
@@ -87,6 +107,14 @@ int RunSimulatorCli(const std::vector<std::string>& args, std::ostream& out, std
         for (const std::string& call : sim.monitors.CallLog()) log << call << "\n";
         if (!log) {
             err << "lumivane-sim: " << options.log << ": cannot write the call log\n";
+            return 2;
+        }
+    }
+    if (!options.save.empty()) {
+        std::ofstream file(options.save, std::ios::binary);
+        file << SettingsDocument(sim.core);
+        if (!file) {
+            err << "lumivane-sim: " << options.save << ": cannot write the settings file\n";
             return 2;
         }
     }

@@ -7,11 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include <memory>
+
 #include "app/core.h"
 #include "commands/submission.h"
 #include "fakes/fake_audio.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_display_config.h"
+#include "fakes/fake_file_api.h"
 #include "fakes/fake_monitor_api.h"
 #include "fakes/fake_popup_view.h"
 #include "fakes/fake_text_codec.h"
@@ -51,6 +54,9 @@ public:
     fake::FakePopupView view;
     fake::FakeWmiApi wmi;
     fake::FakeDisplayConfigApi displayConfig;
+    fake::FakeFileApi files;
+    std::unique_ptr<XmlReader> xmlReader;
+    std::unique_ptr<XmlWriter> xmlWriter;
     Core core;
 
     int refreshRequests = 0;  // RefreshPopup calls the core made

@@ -11,12 +11,14 @@
 #include "platform/audio_api.h"
 #include "platform/clock.h"
 #include "platform/display_config_api.h"
+#include "platform/file_api.h"
 #include "platform/monitor_api.h"
 #include "platform/system_api.h"
 #include "platform/text_codec.h"
 #include "platform/view.h"
 #include "platform/window_api.h"
 #include "platform/wmi_api.h"
+#include "platform/xml_api.h"
 #include "settings/app_settings.h"
 
 namespace lv {
@@ -31,6 +33,9 @@ struct Platform {
     PopupView& view;
     WmiApi& wmi;
     DisplayConfigApi& displayConfig;
+    FileApi& files;
+    XmlReader& xmlReader;
+    XmlWriter& xmlWriter;
 };
 
 // Control and command identifiers the core refers to.
@@ -131,6 +136,9 @@ struct Core {
     bool hiddenrestart = false;
     bool inputConfirmOpen = false;
     uint32_t mainThreadId = 0;
+    // Full paths of the two settings copies: beside the program, and in the roaming folder.
+    std::u16string localSettingsPath;
+    std::u16string appDataSettingsPath;
 
     CommandQueue commandQueue;
 

@@ -13,8 +13,9 @@ public:
     virtual ~FileApi() = default;
     // SHGetKnownFolderPath(FOLDERID_RoamingAppData), without a trailing backslash.
     virtual bool GetRoamingAppDataFolder(std::u16string& folder) = 0;
-    // GetCurrentDirectoryW, without a trailing backslash.
-    virtual bool GetCurrentDirectory(std::u16string& folder) = 0;
+    // GetCurrentDirectoryW, without a trailing backslash. (Methods are not named after
+    // calls that windows.h turns into macros.)
+    virtual bool GetWorkingFolder(std::u16string& folder) = 0;
     // CreateFileW with write access, no sharing, open-existing; closed at once. True when
     // the file exists and nobody else holds it and it may be written.
     virtual bool CanOpenForWriting(std::u16string_view path) = 0;
@@ -28,7 +29,8 @@ public:
     virtual bool ReplaceFileWith(std::u16string_view from, std::u16string_view to) = 0;
     // CreateDirectoryW; true also when the folder exists already.
     virtual bool CreateFolder(std::u16string_view path) = 0;
-    virtual bool DeleteFile(std::u16string_view path) = 0;
+    // DeleteFileW.
+    virtual bool RemoveFile(std::u16string_view path) = 0;
     // SetFileAttributesW(path, FILE_ATTRIBUTE_HIDDEN).
     virtual bool SetHidden(std::u16string_view path) = 0;
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -34,5 +35,9 @@ public:
     // Ends the document and hands over its bytes; the writer can then start anew.
     virtual bool EndDocument(std::string& document) = 0;
 };
+
+// The system's own reader and writer: XmlLite on Windows, expat elsewhere.
+std::unique_ptr<XmlReader> MakeXmlReader();
+std::unique_ptr<XmlWriter> MakeXmlWriter();
 
 }  // namespace lv

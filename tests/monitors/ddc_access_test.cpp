@@ -84,7 +84,7 @@ TEST(DdcSetter, SuccessUpdatesListLabelSliderAndValue) {
     EXPECT_EQ(sim.view.SliderPos(id::kBrightnessSlider), 70);
     EXPECT_TRUE(sim.core.ddc.valueChanged);
 
-    sim.core.settings.language = kLanguageGerman;
+    sim.core.settings.languageId = kLanguageGerman;
     SetContrast(sim.core, 60);
     EXPECT_EQ(sim.view.Text(id::kContrastLabel), "Kontrast 60");
     EXPECT_EQ(sim.view.SliderPos(id::kContrastSlider), 40);

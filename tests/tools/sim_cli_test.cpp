@@ -137,6 +137,27 @@ INSTANTIATE_TEST_SUITE_P(Lines, SimCliVcp,
                                          VcpCase{"s displayport", 0, 15}, VcpCase{"s dvi", 0, 0},
                                          VcpCase{"p 6500k s hdmi1", 5, 17}));
 
+TEST_F(SimCli, SettingsDocumentIsAppliedAsAtStartAndSavedAfterTheLines) {
+    Write("settings.xml",
+          "<settings><set samevalues=\"Y\"></set><set IDC_1M=\"PHL 243V7\"></set><set m1_B_MAX=\"00000028\"></set>"
+          "<set selectedmonitor=\"00000001\"></set><set editbuffer0=\"b.20\"></set></settings>");
+    ASSERT_EQ(Run({"--fleet", PathOf("fleet"), "--settings", PathOf("settings.xml"), "--save", PathOf("saved.xml"), "--out",
+                   PathOf("after"), "b 90"}),
+              0)
+        << err_.str();
+    EXPECT_EQ(Line("selected"), "selected = 2");
+    // The limits of the selected monitor bound the value every monitor receives.
+    const fake::Fleet fleet = fake::ReadFleetFile(PathOf("after")).fleet;
+    EXPECT_EQ(fleet.displays[0].monitors[0].brightness.current, 40u);
+    EXPECT_EQ(fleet.displays[1].monitors[0].brightness.current, 20u + 24u);
+    std::ifstream saved(PathOf("saved.xml"));
+    const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("<set editbuffer0=\"b 20\"></set>"), std::string::npos) << text;
+    EXPECT_NE(text.find("<set m1_B_MAX=\"00000028\"></set>"), std::string::npos);
+
+    EXPECT_EQ(Run({"--fleet", PathOf("fleet"), "--settings", PathOf("missing.xml")}), 2);
+}
+
 TEST_F(SimCli, BadInputIsRefusedWithExitStatusTwo) {
     Write("bad", "[display]\n[monitor]\nbrightness = 0 50\n");
     EXPECT_EQ(Run({"--fleet", PathOf("bad")}), 2);

@@ -1,0 +1,9 @@
+#include "platform/host/expat_reader.h"
+#include "platform/host/xml_writer.h"
+
+namespace lv {
+
+std::unique_ptr<XmlReader> MakeXmlReader() { return std::make_unique<ExpatXmlReader>(); }
+std::unique_ptr<XmlWriter> MakeXmlWriter() { return std::make_unique<SimpleXmlWriter>(); }
+
+}  // namespace lv

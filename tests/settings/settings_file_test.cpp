@@ -1,0 +1,343 @@
+#include "settings/settings_file.h"
+#include "settings/legacy_ini.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tools/simulator.h"
+
+namespace lv {
+namespace {
+
+using sim::Simulator;
+using Pairs = std::vector<std::pair<std::u16string, std::u16string>>;
+
+constexpr std::u16string_view kProgramCopy = u"C:\\Program Files\\Lumivane\\Lumivane.xml";
+constexpr std::u16string_view kAppDataCopy = u"C:\\Users\\User\\AppData\\Roaming\\Lumivane\\Lumivane.xml";
+constexpr std::u16string_view kAppDataFolder = u"C:\\Users\\User\\AppData\\Roaming\\Lumivane";
+
+Simulator& NewSim(std::unique_ptr<Simulator>& holder) {
+    holder = std::make_unique<Simulator>(fake::Fleet{});
+    return *holder;
+}
+
+// The children of a document as (key, value), in order.
+Pairs Children(XmlReader& reader, const std::string& document) {
+    Pairs pairs;
+    reader.ReadFirstAttributes(document, [&](std::u16string_view key, std::u16string_view value) {
+        pairs.emplace_back(key, value);
+    });
+    if (!pairs.empty()) pairs.erase(pairs.begin());  // the root's version attribute
+    return pairs;
+}
+
+std::string Utf8(std::u16string_view text) { return std::string(text.begin(), text.end()); }
+
+TEST(SettingsDocument, HoldsEveryFieldInTheFixedOrder) {
+    std::unique_ptr<Simulator> holder;
+    Simulator& sim = NewSim(holder);
+    const Pairs children = Children(*sim.xmlReader, SettingsDocument(sim.core));
+    ASSERT_EQ(children.size(), 227u);
+    EXPECT_EQ(children.front(), (std::pair<std::u16string, std::u16string>{u"restartflag", u"N"}));
+    EXPECT_EQ(children[2].first, u"ColorAreaBrightness");
+    EXPECT_EQ(children[2].second, u"008000FF");
+    EXPECT_EQ(children[14].first, u"daytimeHour");
+    EXPECT_EQ(children[36].first, u"m1_B_MIN");
+    EXPECT_EQ(children[67].first, u"m8_C_MAX");
+    EXPECT_EQ(children[68].second, u"1.00");
+    EXPECT_EQ(children[102].first, u"source_brightness");
+    EXPECT_EQ(children[183].first, u"ignoremonitor9");
+    EXPECT_EQ(children.back(), (std::pair<std::u16string, std::u16string>{u"language", u"English"}));
+
+    sim.core.settings.fullSave = false;  // after restoring the defaults: only the restart flags
+    EXPECT_EQ(Children(*sim.xmlReader, SettingsDocument(sim.core)).size(), 2u);
+}
+
+// Every field set to a value other than its default survives a save and a load.
+TEST(SettingsDocument, EveryFieldSurvivesARoundTrip) {
+    std::unique_ptr<Simulator> first, second;
+    Simulator& writer = NewSim(first);
+    Pairs changed;
+    int n = 0;
+    for (auto [key, value] : Children(*writer.xmlReader, SettingsDocument(writer.core))) {
+        ++n;
+        if (key == u"autoselect") {
+            // stays N, or the selection would not be read
+        } else if (value == u"Y" || value == u"N") {
+            value = value == u"Y" ? u"N" : u"Y";
+        } else if (key == u"language") {
+            value = u"German";
+        } else if (key.starts_with(u"div")) {
+            value = u"0.50";
+        } else if (value.size() == 8 && key != u"IDC_1M") {
+            value = std::u16string(u"000000") + char16_t(u'1' + n % 9) + char16_t(u'0' + n % 10);
+        } else {
+            value = u"v&<\"" + key.substr(0, 20) + u"\u00e4";  // escaping and a German letter
+        }
+        changed.emplace_back(key, value);
+    }
+    // The document is written by the platform's own writer, so escaping is its business.
+    XmlWriter& w = *writer.xmlWriter;
+    ASSERT_TRUE(w.StartDocument() && w.StartElement(u"settings") && w.WriteAttribute(u"Lumivane", u"4.4"));
+    for (const auto& [key, value] : changed)
+        ASSERT_TRUE(w.StartElement(u"set") && w.WriteAttribute(key, value) && w.WriteFullEndElement());
+    std::string input;
+    ASSERT_TRUE(w.WriteFullEndElement() && w.EndDocument(input));
+
+    Simulator& reader = NewSim(second);
+    ApplySettingsDocument(reader.core, input);
+    reader.core.settings.languageId = ResolveLanguage(reader.core.settings, 9);
+    Pairs reread = Children(*reader.xmlReader, SettingsDocument(reader.core));
+    ASSERT_EQ(reread.size(), changed.size());
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+        if (changed[i].first.starts_with(u"guid_")) continue;  // written for the record, never read
+        EXPECT_EQ(Utf8(reread[i].second), Utf8(changed[i].second)) << Utf8(changed[i].first);
+    }
+    EXPECT_TRUE(reader.core.settings.German());
+    EXPECT_EQ(reader.core.settings.hotkeys[3].commandLine.View(), "v&<\"editbuffer3\xe4") << "8-bit text in code page 1252";
+}
+
+struct LoadCase {
+    const char* name;
+    std::string document;
+    std::function<void(const Core&)> check;
+};
+
+class SettingsLoad : public testing::TestWithParam<LoadCase> {};
+
+TEST_P(SettingsLoad, ReadsWhatTheRulesSay) {
+    std::unique_ptr<Simulator> holder;
+    Simulator& sim = NewSim(holder);
+    ApplySettingsDocument(sim.core, GetParam().document);
+    GetParam().check(sim.core);
+}
+
+const std::string kHead = "<?xml version=\"1.0\"?>";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, SettingsLoad,
+    testing::Values(
+        LoadCase{"KeysAnyCaseAnyOrderNestedUnderAnotherRoot",
+                 kHead + "<other><x><set SAMEVALUES=\"Y\"/></x><set Wheel_b=\"00000005\" extra=\"1\"/></other>",
+                 [](const Core& c) {
+                     EXPECT_TRUE(c.settings.samevalues);
+                     EXPECT_EQ(c.settings.wheel_B, 5);
+                 }},
+        LoadCase{"FirstAttributeAloneCounts", kHead + "<s><set x=\"1\" samevalues=\"Y\"/></s>",
+                 [](const Core& c) { EXPECT_FALSE(c.settings.samevalues); }},
+        LoadCase{"HotKey3IsHotkey3AndHotkey10IsNotHotkey1",
+                 kHead + "<s><set HotKey3=\"00000241\"/><set hotkey10=\"00000242\"/></s>",
+                 [](const Core& c) {
+                     EXPECT_EQ(c.settings.hotkeys[3].code, 0x241);
+                     EXPECT_EQ(c.settings.hotkeys[10].code, 0x242);
+                     EXPECT_EQ(c.settings.hotkeys[1].code, 0);
+                 }},
+        LoadCase{"SwitchIsYOnlyForACapitalY",
+                 kHead + "<s><set tooltips=\"y\"/><set samevalues=\"Yes\"/><set notifications=\"\"/></s>",
+                 [](const Core& c) {
+                     EXPECT_FALSE(c.settings.tooltips);
+                     EXPECT_TRUE(c.settings.samevalues);
+                     EXPECT_FALSE(c.settings.notifications);
+                 }},
+        LoadCase{"NegativeNumberInTwosComplementAndHalfMultiplier",
+                 kHead + "<s><set offset_brightness=\"FFFFFFF6\"/><set div2=\"0.50\"/><set div1=\"nan\"/></s>",
+                 [](const Core& c) {
+                     EXPECT_EQ(c.settings.offset_brightness, -10);
+                     EXPECT_FLOAT_EQ(c.settings.div[2], 0.5f);
+                     EXPECT_FLOAT_EQ(c.settings.div[1], 1.0f) << "no number: unchanged";
+                 }},
+        LoadCase{"NumberWithoutHexDigitsLeavesTheField", kHead + "<s><set wheel_C=\"zz\"/><set aliasing=\" 2x\"/></s>",
+                 [](const Core& c) {
+                     EXPECT_EQ(c.settings.wheel_C, 10);
+                     EXPECT_EQ(c.settings.aliasing, 2);
+                 }},
+        LoadCase{"FullStopsBecomeSpacesInCommandLinesOnly",
+                 kHead + "<s><set editbuffer0=\"b.20.c.30\"/><set m_editbuffer2=\"b.5\"/><set m_editbuffer20=\"b.20\"/></s>",
+                 [](const Core& c) {
+                     EXPECT_EQ(c.settings.hotkeys[0].commandLine.View(), "b 20 c 30");
+                     EXPECT_EQ(c.settings.menuEntries[2].commandLine.View(), "b 5");
+                     EXPECT_EQ(c.settings.menuEntries[5].comment.View(), "b.20") << "comments keep them";
+                 }},
+        LoadCase{"TextTooLongForItsFieldIsPassedOver",
+                 kHead + "<s><set wheelkeys0=\"" + std::string(31, 'k') + "\"/><set direction0=\"" + std::string(32, 'd') +
+                     "\"/><set IDC_1M=\"" + std::string(64, 'n') + "\"/></s>",
+                 [](const Core& c) {
+                     EXPECT_EQ(c.settings.wheelCombos[0].keys.Size(), 31u);
+                     EXPECT_TRUE(c.settings.wheelCombos[0].direction.Empty());
+                     EXPECT_TRUE(c.settings.limits[0].name.Empty());
+                 }},
+        LoadCase{"LaterDuplicateWinsAndHoursResetMinutes",
+                 kHead + "<s><set daytimeMinute=\"0000001E\"/><set daytimeHour=\"00000007\"/><set wheel_V=\"1\"/>"
+                         "<set wheel_V=\"2\"/><set nighttimeMinute=\"00000005\"/></s>",
+                 [](const Core& c) {
+                     EXPECT_EQ(c.settings.autoRun[0].time.hour, 7);
+                     EXPECT_EQ(c.settings.autoRun[0].time.minute, 0);
+                     EXPECT_EQ(c.settings.autoRun[1].time.minute, 5);
+                     EXPECT_EQ(c.settings.autoRun[1].time.second, 0);
+                     EXPECT_EQ(c.settings.wheel_V, 2);
+                 }},
+        LoadCase{"SelectionOnlyWhileAutoselectIsOff",
+                 kHead + "<s><set autoselect=\"Y\"/><set selectedmonitor=\"00000002\"/><set ignoremonitor4=\"DELLU2719D\"/></s>",
+                 [](const Core& c) {
+                     EXPECT_EQ(c.selectedMonitor, 0);
+                     EXPECT_EQ(c.table[4].ignoreName.View(), "DELLU2719D");
+                 }},
+        LoadCase{"MalformedDocumentKeepsWhatCameBefore",
+                 kHead + "<s><set samevalues=\"Y\"/><set wheel_B=\"00000007\"></s><set showRGB=\"Y\"/>",
+                 [](const Core& c) {
+                     EXPECT_TRUE(c.settings.samevalues);
+                     EXPECT_EQ(c.settings.wheel_B, 7);
+                     EXPECT_FALSE(c.settings.showRGB);
+                 }},
+        LoadCase{"DocumentTypeIsRefusedWithoutExpandingEntities",
+                 kHead + "<!DOCTYPE s [<!ENTITY e \"b 99\">]><s><set editbuffer0=\"&e;\"/></s>",
+                 [](const Core& c) { EXPECT_TRUE(c.settings.hotkeys[0].commandLine.Empty()); }}),
+    [](const testing::TestParamInfo<LoadCase>& info) { return std::string(info.param.name); });
+
+class SettingsFiles : public testing::Test {
+protected:
+    SettingsFiles() : sim(fake::Fleet{}) {}
+    std::string WithSameValues(bool on) {
+        sim.core.settings.samevalues = on;
+        std::string document = SettingsDocument(sim.core);
+        sim.core.settings.samevalues = false;
+        return document;
+    }
+    Simulator sim;
+};
+
+TEST_F(SettingsFiles, WritableProgramCopyWinsEvenWhenTheOtherIsNewer) {
+    sim.files.AddFolder(kAppDataFolder);
+    sim.files.AddFile(kProgramCopy, WithSameValues(true));
+    sim.files.AddFile(kAppDataCopy, WithSameValues(false));
+    LoadSettings(sim.core);
+    EXPECT_TRUE(sim.core.settings.samevalues);
+    EXPECT_EQ(sim.core.localSettingsPath, kProgramCopy);
+    EXPECT_EQ(sim.core.appDataSettingsPath, kAppDataCopy);
+}
+
+TEST_F(SettingsFiles, LockedProgramCopyIsSkipped) {
+    sim.files.AddFolder(kAppDataFolder);
+    sim.files.AddFile(kProgramCopy, WithSameValues(false));
+    sim.files.AddFile(kAppDataCopy, WithSameValues(true));
+    sim.files.SetLocked(kProgramCopy, true);
+    LoadSettings(sim.core);
+    EXPECT_TRUE(sim.core.settings.samevalues);
+}
+
+TEST_F(SettingsFiles, NoFileAnywhereKeepsTheDefaults) {
+    LoadSettings(sim.core);
+    EXPECT_EQ(sim.core.settings.wheel_B, 10);
+    EXPECT_TRUE(sim.core.settings.autostart);
+}
+
+TEST_F(SettingsFiles, SaveWritesBothCopiesAndDropsTheLegacyFile) {
+    sim.files.AddFolder(kAppDataFolder);
+    sim.files.AddFile(std::u16string(kAppDataFolder) + u"\\Lumivane.ini", "old");
+    sim.core.settings.samevalues = true;
+    SaveAllSettings(sim.core);
+    EXPECT_FALSE(sim.files.FileExists(std::u16string(kAppDataFolder) + u"\\Lumivane.ini"));
+    ASSERT_TRUE(sim.files.Contents(kProgramCopy).has_value());
+    EXPECT_EQ(sim.files.Contents(kProgramCopy), sim.files.Contents(kAppDataCopy));
+    EXPECT_EQ(sim.files.Files().size(), 2u) << "no temporary file is left behind";
+}
+
+TEST_F(SettingsFiles, FailedSaveLeavesTheOldFileByteForByte) {
+    const std::string old = WithSameValues(true);
+    sim.files.AddFile(kProgramCopy, old);
+    sim.files.FailWriteAfter(100);  // the disk fills up half way
+    SaveSettings(sim.core, SettingsLocation::ProgramFolder);
+    EXPECT_EQ(sim.files.Contents(kProgramCopy), old);
+    EXPECT_EQ(sim.files.Files().size(), 1u);
+
+    sim.files.FailWriteAfter(std::nullopt);
+    sim.files.SetFailing(fake::FileCall::ReplaceFileWith);
+    SaveSettings(sim.core, SettingsLocation::ProgramFolder);
+    EXPECT_EQ(sim.files.Contents(kProgramCopy), old);
+    EXPECT_EQ(sim.files.Files().size(), 1u);
+}
+
+TEST_F(SettingsFiles, SwitchesDecideWhichCopiesAreKept) {
+    sim.core.settings.cdbackup = false;
+    SaveAllSettings(sim.core);
+    EXPECT_FALSE(sim.files.FileExists(kProgramCopy));
+    EXPECT_TRUE(sim.files.FileExists(kAppDataCopy));
+
+    sim.core.settings.additional = false;  // both off: the program copy stays on
+    EnsureSaveLocation(sim.core);
+    EXPECT_TRUE(sim.core.settings.cdbackup);
+    EXPECT_FALSE(sim.files.FileExists(kAppDataCopy));
+}
+
+TEST_F(SettingsFiles, ProgramOnTheDesktopHidesItsCopy) {
+    sim.core.localSettingsPath = u"C:\\Users\\User\\desktop\\Lumivane.xml";
+    sim.files.AddFolder(u"C:\\Users\\User\\desktop");
+    SaveSettings(sim.core, SettingsLocation::ProgramFolder);
+    EXPECT_TRUE(sim.files.IsHidden(sim.core.localSettingsPath));
+    SaveSettings(sim.core, SettingsLocation::ProgramFolder);  // and it can be replaced again
+    EXPECT_TRUE(sim.files.IsHidden(sim.core.localSettingsPath));
+}
+
+TEST_F(SettingsFiles, RestoringDefaultsLeavesOnlyTheRestartFlags) {
+    SaveAllSettings(sim.core);
+    RestoreDefaults(sim.core);
+    EXPECT_FALSE(sim.files.FileExists(kProgramCopy));
+    EXPECT_FALSE(sim.files.FileExists(kAppDataCopy));
+    ASSERT_EQ(sim.window.Commands().size(), 1u);
+    EXPECT_EQ(sim.window.Commands()[0], (fake::PostedCommand{id::kCmdExit, 1}));
+    SaveAllSettings(sim.core);  // what the restart writes
+    const Pairs children = Children(*sim.xmlReader, *sim.files.Contents(kAppDataCopy));
+    EXPECT_EQ(children, (Pairs{{u"restartflag", u"Y"}, {u"hiddenrestart", u"N"}}));
+}
+
+TEST_F(SettingsFiles, LegacyIniIsTakenOverAndTheXmlFileWins) {
+    sim.files.AddFolder(kAppDataFolder);
+    // Head (area colours, autostart, samevalues), one hot key, padding, no tail.
+    const std::string ini = "000000FF 0000FF00 NY,00000241 b 20 c 30." + std::string(70, ' ') + ".";
+    sim.files.AddFile(std::u16string(kAppDataFolder) + u"\\Lumivane.ini", ini);
+    sim.files.AddFile(kAppDataCopy, "<settings><set ColorAreaBrightness=\"00112233\"></set></settings>");
+    ImportLegacyIni(sim.core);
+    LoadSettings(sim.core);
+    const AppSettings& s = sim.core.settings;
+    EXPECT_EQ(s.ColorAreaBrightness, 0x112233u);
+    EXPECT_EQ(s.ColorAreaContrast, 0xFF00u);
+    EXPECT_FALSE(s.autostart);
+    EXPECT_TRUE(s.samevalues);
+    EXPECT_EQ(s.hotkeys[0].code, 0x241);
+    EXPECT_EQ(s.hotkeys[0].commandLine.View(), "b 20 c 30");
+}
+
+TEST(SettingsDefaults, ComputedDefaultsAndLanguage) {
+    fake::FakeSystemApi system;
+    AppSettings settings;
+    system.SetSmallIconHeight(16);
+    ApplyComputedDefaults(settings, system);
+    EXPECT_EQ(settings.aliasing, 0) << "16-pixel icons stay crisp";
+    EXPECT_EQ(settings.autoRun[7].time, system.LocalTime());
+    system.SetSmallIconHeight(20);
+    ApplyComputedDefaults(settings, system);
+    EXPECT_EQ(settings.aliasing, 2);
+    system.SetFontSmoothingType(-1);
+    ApplyComputedDefaults(settings, system);
+    EXPECT_EQ(settings.aliasing, 0);
+
+    constexpr uint16_t kFrench = 0x040C, kGermanAustria = 0x0C07;
+    EXPECT_EQ(ResolveLanguage(settings, kGermanAustria), kLanguageGerman);
+    EXPECT_EQ(ResolveLanguage(settings, kFrench), 0x0C) << "French: English texts, as any id but 7";
+    settings.language = u"german";
+    EXPECT_EQ(ResolveLanguage(settings, kFrench), kLanguageGerman);
+    settings.language = u"Deutsch";  // only the dialog maps this one
+    EXPECT_EQ(ResolveLanguage(settings, kFrench), 0x0C);
+    settings.language = u"ENGLISH";
+    EXPECT_EQ(ResolveLanguage(settings, kGermanAustria), kLanguageEnglish);
+
+    settings.showbrightnessicon = settings.showcontrasticon = settings.showvolumeicon = false;
+    EnsureSomeIcon(settings);
+    EXPECT_TRUE(settings.showcombinedicon);
+}
+
+}  // namespace
+}  // namespace lv
