@@ -14,22 +14,6 @@ namespace {
 using test::Hw;
 using test::Seeded;
 
-constexpr std::string_view kDesk = R"(
-[display]
-friendly = NOVA U27
-[monitor]
-brightness = 0 70 100
-contrast = 0 75 100
-capabilities = (prot(monitor)model(U2719D)vcp(10 12 14(01 05) 60(0F 11 12)))
-input = 0x0F
-
-[display]
-friendly = ORION 243
-[monitor]
-brightness = 20 50 80
-contrast = 0 40 100
-)";
-
 constexpr int kDown = kAppCommandVolumeDown;
 constexpr int kUp = kAppCommandVolumeUp;
 
@@ -44,30 +28,22 @@ void PrintTo(const VolumeCase& c, std::ostream* os) { *os << "\"" << c.line << "
 
 class VolumeTest : public ::testing::TestWithParam<VolumeCase> {};
 
+// Windows 8 and later show their own indicator when stepped; before, the program does.
 TEST_P(VolumeTest, SetsTheLevelAndShowsTheIndicator) {
     const VolumeCase& c = GetParam();
-    auto sim = Seeded(kDesk);
-    sim->core.volume.volumePercent = 50;
-    sim->Run(c.line);
-    ASSERT_EQ(sim->audio.Sets().size(), 1u);
-    const fake::AudioSet& set = sim->audio.Sets()[0];
-    EXPECT_EQ(set.kind, fake::AudioSet::Kind::Level);
-    EXPECT_NEAR(set.level, c.level, 1e-6);
-    EXPECT_EQ(set.accepted, c.accepted);
-    EXPECT_EQ(sim->window.AppCommands(), c.steps);
-    EXPECT_EQ(sim->core.lastChangedKind, kChangedNothing) << "Windows 8 shows its own indicator";
-}
-
-TEST_P(VolumeTest, BeforeWindows8NoStepsButAVolumeNotification) {
-    const VolumeCase& c = GetParam();
-    auto sim = Seeded(kDesk);
-    sim->system.SetWindows8OrLater(false);
-    sim->core.volume.volumePercent = 50;
-    sim->Run(c.line);
-    ASSERT_EQ(sim->audio.Sets().size(), 1u);
-    EXPECT_NEAR(sim->audio.Sets()[0].level, c.level, 1e-6);
-    EXPECT_TRUE(sim->window.AppCommands().empty());
-    EXPECT_EQ(sim->core.lastChangedKind, kChangedVolume);
+    for (const bool windows8 : {true, false}) {
+        auto sim = Seeded();
+        sim->system.SetWindows8OrLater(windows8);
+        sim->core.volume.volumePercent = 50;
+        sim->Run(c.line);
+        ASSERT_EQ(sim->audio.Sets().size(), 1u);
+        const fake::AudioSet& set = sim->audio.Sets()[0];
+        EXPECT_EQ(set.kind, fake::AudioSet::Kind::Level);
+        EXPECT_NEAR(set.level, c.level, 1e-6);
+        EXPECT_EQ(set.accepted, c.accepted);
+        EXPECT_EQ(sim->window.AppCommands(), windows8 ? c.steps : std::vector<int>{}) << windows8;
+        EXPECT_EQ(sim->core.lastChangedKind, windows8 ? kChangedNothing : kChangedVolume) << windows8;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -78,59 +54,43 @@ INSTANTIATE_TEST_SUITE_P(
                       VolumeCase{"v 150", 1.5f, false, {kDown, kUp}},  // passed on unchecked, refused
                       VolumeCase{"v 99999999999", 42949672.95f, false, {kDown, kUp}},
                       VolumeCase{"v + 10", 0.59999f, true, {kDown, kUp}},
-                      VolumeCase{"v + 80", 0.99999f, true, {kDown, kUp}},
                       VolumeCase{"v + 99999999999", 0.99999f, true, {kDown, kUp}},
                       VolumeCase{"v - 10", 0.40001f, true, {kUp, kDown}},
-                      VolumeCase{"v - 80", 0.00001f, true, {kUp, kDown}},
                       VolumeCase{"v - 99999999999", 0.00001f, true, {kUp, kDown}}));
 
-TEST(Volume, NoNumberNoChange) {
-    auto sim = Seeded(kDesk);
-    sim->Run("v");
-    sim->Run("v +");
-    EXPECT_TRUE(sim->audio.Sets().empty());
-    EXPECT_TRUE(sim->window.AppCommands().empty());
-}
-
 TEST(Volume, MuteAndUnmuteInOrder) {
-    auto sim = Seeded(kDesk);
+    auto sim = Seeded();
     sim->Run("m u m");
     const auto& sets = sim->audio.Sets();
     ASSERT_EQ(sets.size(), 3u);
     EXPECT_EQ(sets[0].kind, fake::AudioSet::Kind::Mute);
     EXPECT_TRUE(sets[0].muted);
     EXPECT_FALSE(sets[1].muted);
-    EXPECT_TRUE(sets[2].muted);
     EXPECT_TRUE(sim->audio.Muted());
     EXPECT_EQ(sim->monitors.DdcCallCount(), 0u);
 }
 
-TEST(Actions, ShutOffPostsItsCommandAndTheLineGoesOn) {
-    auto sim = Seeded(kDesk);
-    sim->Run("x b 20");
-    EXPECT_EQ(sim->otherCommands, (std::vector<fake::PostedCommand>{{id::kCmdShutMonitorsOff, 0}}));
-    EXPECT_EQ(Hw(*sim, 0).brightness.current, 20u);
-}
-
-TEST(Actions, QuitEndsTheSessionAndTheLine) {
-    auto sim = Seeded(kDesk);
-    sim->Run("q b 20");
-    EXPECT_TRUE(sim->core.endingSession);
-    EXPECT_EQ(sim->otherCommands, (std::vector<fake::PostedCommand>{{id::kCmdExit, 1}}));
-    EXPECT_EQ(sim->monitors.DdcCallCount(), 0u);
-    EXPECT_FALSE(sim->core.restartflag);
-}
-
-TEST(Actions, RestartIsHiddenOnlyWhenThePopupIs) {
-    for (const bool visible : {false, true}) {
-        auto sim = Seeded(kDesk);
-        sim->view.SetVisible(visible);
-        sim->Run("z b 20");
-        EXPECT_TRUE(sim->core.restartflag);
-        EXPECT_EQ(sim->core.hiddenrestart, !visible);
-        EXPECT_FALSE(sim->core.endingSession);
-        EXPECT_EQ(sim->otherCommands, (std::vector<fake::PostedCommand>{{id::kCmdExit, 1}}));
-        EXPECT_EQ(sim->monitors.DdcCallCount(), 0u);
+// x posts its command and the line goes on; q and z end the line (b 20 never runs).
+TEST(Actions, ShutOffQuitAndRestart) {
+    struct Case {
+        const char* line;
+        bool popupVisible;
+        fake::PostedCommand posted;
+        bool ending, restart, hiddenRestart;
+        uint32_t brightness;
+    };
+    for (const Case& c : {Case{"x b 20", false, {id::kCmdShutMonitorsOff, 0}, false, false, false, 20},
+                          Case{"q b 20", false, {id::kCmdExit, 1}, true, false, false, 70},
+                          Case{"z b 20", false, {id::kCmdExit, 1}, false, true, true, 70},
+                          Case{"z b 20", true, {id::kCmdExit, 1}, false, true, false, 70}}) {
+        auto sim = Seeded();
+        sim->view.SetVisible(c.popupVisible);
+        sim->Run(c.line);
+        EXPECT_EQ(sim->otherCommands, std::vector<fake::PostedCommand>{c.posted}) << c.line;
+        EXPECT_EQ(sim->core.endingSession, c.ending) << c.line;
+        EXPECT_EQ(sim->core.restartflag, c.restart) << c.line;
+        EXPECT_EQ(sim->core.hiddenrestart, c.hiddenRestart) << c.line << " " << c.popupVisible;
+        EXPECT_EQ(Hw(*sim, 0).brightness.current, c.brightness) << c.line;
     }
 }
 
@@ -141,7 +101,7 @@ TEST(Actions, SummaryKindIsWhateverRanLast) {
     };
     for (const Case& c : {Case{"?", kChangedSummary}, Case{"b 20 ?", kChangedSummary},
                           Case{"? b 20", kChangedBrightness}, Case{"? c 20", kChangedContrast}}) {
-        auto sim = Seeded(kDesk);
+        auto sim = Seeded();
         sim->Run(c.line);
         EXPECT_EQ(sim->core.lastChangedKind, c.kind) << c.line;
     }
@@ -154,7 +114,7 @@ TEST(Actions, QueriesAnswerTheSelectedMonitorsValue) {
     };
     for (const Case& c : {Case{"d", 70}, Case{"e", 75}, Case{"2 d", 50}, Case{"2 e", 40}, Case{"d e", 75},
                           Case{"b 20 d", 20}, Case{"d b 20", 70}}) {
-        auto sim = Seeded(kDesk);
+        auto sim = Seeded();
         CommandInterpreter(sim->core, c.line);
         EXPECT_TRUE(sim->core.queryFlag) << c.line;
         EXPECT_EQ(sim->core.queryValue, c.value) << c.line;
@@ -163,7 +123,7 @@ TEST(Actions, QueriesAnswerTheSelectedMonitorsValue) {
 
 TEST(Actions, UpperCaseLettersAreSkipped) {
     // Lines from outside are lower-cased first; the interpreter itself reads lower case only.
-    auto sim = Seeded(kDesk);
+    auto sim = Seeded();
     CommandInterpreter(sim->core, "B D Q Z X V d");
     EXPECT_TRUE(sim->core.queryFlag) << "the line went on to the d";
     EXPECT_FALSE(sim->core.endingSession);
@@ -173,15 +133,16 @@ TEST(Actions, UpperCaseLettersAreSkipped) {
 }
 
 TEST(Actions, LetterThatNeedsAnArgumentAtTheEndOfTheLineDoesNothing) {
-    for (const char* line : {"b", "c", "r", "g", "l", "i", "bl", "v", "k", "a", "p", "s", "t", "b+", "v-", "a ",
-                             "p ", "s ", "d b", "d p", "d s"}) {
-        auto sim = Seeded(kDesk);
+    for (const char* line : {"b", "c", "r", "g", "l", "i", "bl", "v", "k", "a", "p", "s", "t", "b+", "v-", "v +",
+                             "a ", "p ", "s ", "d b", "d p", "d s"}) {
+        auto sim = Seeded();
         const fake::Fleet before = sim->fleet;
         CommandInterpreter(sim->core, line);
         sim->Pump();
         EXPECT_EQ(sim->monitors.DdcCallCount(), 0u) << line;
         EXPECT_TRUE(sim->audio.Sets().empty()) << line;
         EXPECT_TRUE(sim->window.CopyDataSent().empty()) << line;
+        EXPECT_TRUE(sim->window.AppCommands().empty()) << line;
         EXPECT_TRUE(sim->otherCommands.empty()) << line;
         EXPECT_EQ(sim->refreshRequests, 0) << line;
         EXPECT_TRUE(sim->fleet == before) << line;
@@ -201,16 +162,16 @@ TEST(Actions, LineEndsAtAZeroAndAfter2047Characters) {
         {std::string(2047, ' ') + "d", false},  // character 2048: beyond a command line
     };
     for (const Case& c : cases) {
-        auto sim = Seeded(kDesk);
+        auto sim = Seeded();
         CommandInterpreter(sim->core, c.line);
         EXPECT_EQ(sim->core.queryFlag && sim->core.queryValue == 70, c.queried) << c.line.size();
     }
 }
 
 // t: one program-wide state flag chooses the half; the half runs as its own line.
-TEST(Toggle, AlternatesBetweenTheHalvesOnSuccessiveRuns) {
-    auto sim = Seeded(kDesk);
-    const char* line = "t b 0 c 0 t b 90 c 80";
+TEST(Toggle, AlternatesBetweenTheHalvesAndTheSecondEndsAtTheThirdT) {
+    auto sim = Seeded();
+    const char* line = "t b 0 c 0 t b 90 c 80 t b 30";
     const uint32_t expected[][2] = {{0, 0}, {90, 80}, {0, 0}, {90, 80}};
     for (const auto& want : expected) {
         sim->Run(line);
@@ -222,58 +183,39 @@ TEST(Toggle, AlternatesBetweenTheHalvesOnSuccessiveRuns) {
     ASSERT_EQ(sim->window.CopyDataSent().size(), 8u);
     EXPECT_EQ(sim->window.CopyDataSent()[1].source, kSourceInternal);
     EXPECT_EQ(std::string(sim->window.CopyDataSent()[1].data.c_str()), " b 0 c 0 ");
-    EXPECT_EQ(std::string(sim->window.CopyDataSent()[3].data.c_str()), " b 90 c 80");
-}
+    EXPECT_EQ(std::string(sim->window.CopyDataSent()[3].data.c_str()), " b 90 c 80 ");
 
-TEST(Toggle, SecondHalfEndsAtTheThirdT) {
-    auto sim = Seeded(kDesk);
-    sim->Run("t b 10 t b 20 t b 30");
-    EXPECT_EQ(Hw(*sim, 0).brightness.current, 10u);
-    sim->Run("t b 10 t b 20 t b 30");
-    EXPECT_EQ(Hw(*sim, 0).brightness.current, 20u);
+    // One state for all toggle lines: after this line's first half, another line runs its second.
+    sim->Run(line);
+    sim->Run("t c 10 t c 20");
+    EXPECT_EQ(Hw(*sim, 0).contrast.current, 20u);
 }
 
 TEST(Toggle, WithoutSeparatorTheRestRunsEveryTimeAndTheStateStays) {
-    auto sim = Seeded(kDesk);
-    sim->Run("t b 10");
-    EXPECT_EQ(Hw(*sim, 0).brightness.current, 10u);
-    EXPECT_FALSE(sim->core.toggleState);
-    Hw(*sim, 0).brightness.current = 50;
-    sim->core.table[0].brightness = 50;
-    sim->Run("t b 10");
-    EXPECT_EQ(Hw(*sim, 0).brightness.current, 10u);
-    EXPECT_FALSE(sim->core.toggleState);
+    auto sim = Seeded();
+    for (int run = 0; run < 2; ++run) {
+        sim->Run("t b 10");
+        EXPECT_EQ(Hw(*sim, 0).brightness.current, 10u) << run;
+        EXPECT_FALSE(sim->core.toggleState);
+        sim->Run("b 50");
+    }
 }
 
-TEST(Toggle, CommandsBeforeItRunThenTheHalfLater) {
-    auto sim = Seeded(kDesk);
-    sim->Run("b 10 t b 20 t b 30");
-    EXPECT_EQ(test::BrightnessWrites(*sim), (std::vector<std::string>{"mon=0 value=10", "mon=0 value=20"}));
-}
-
-TEST(Toggle, HalfDoesNotRunWhileTheOuterLineRuns) {
-    auto sim = Seeded(kDesk);
-    SubmitCommandLine(sim->core, "t b 20 t b 30", kSourceInternal);
+TEST(Toggle, CommandsBeforeItRunAndTheHalfWaitsForItsOwnRunCommand) {
+    auto sim = Seeded();
+    SubmitCommandLine(sim->core, "b 10 t b 20 t b 30", kSourceInternal);
     ASSERT_EQ(sim->window.Commands().size(), 1u);
     ASSERT_TRUE(sim->window.PopCommand());
     RunQueuedCommandLine(sim->core, kSourceInternal);
-    EXPECT_EQ(sim->monitors.DdcCallCount(), 0u) << "the half waits for its own run command";
+    EXPECT_EQ(test::BrightnessWrites(*sim), std::vector<std::string>{"mon=0 value=10"});
     EXPECT_EQ(sim->core.commandQueue.Size(), 1u);
     sim->Pump();
-    EXPECT_EQ(Hw(*sim, 0).brightness.current, 20u);
-}
-
-TEST(Toggle, StateIsSharedByAllToggleLines) {
-    auto sim = Seeded(kDesk);
-    sim->Run("t b 10 t b 20");
-    sim->Run("t c 10 t c 20");  // state is now 1: the second half
-    EXPECT_EQ(Hw(*sim, 0).brightness.current, 10u);
-    EXPECT_EQ(Hw(*sim, 0).contrast.current, 20u);
+    EXPECT_EQ(test::BrightnessWrites(*sim), (std::vector<std::string>{"mon=0 value=10", "mon=0 value=20"}));
 }
 
 TEST(Toggle, ATInsideAnArgumentSplitsTheLine) {
     // "displayport1" holds a t: the halves are " s displaypor" and "1 ".
-    auto sim = Seeded(kDesk);
+    auto sim = Seeded();
     sim->core.selectedMonitor = 1;
     sim->Run("t s displayport1 t s hdmi1");
     EXPECT_EQ(sim->core.table[1].pendingInput, 0);
@@ -288,21 +230,15 @@ TEST(Toggle, ATInsideAnArgumentSplitsTheLine) {
 }
 
 TEST(Toggle, HalvesAreCutAt259Characters) {
-    auto sim = Seeded(kDesk);
-    // The first half is " b 10", blanks, then " c 20" from character 261 on: cut away.
-    const std::string line = "t b 10" + std::string(255, ' ') + "c 20 t b 30";
-    sim->Run(line);
+    // The first half is " b 10", 251 blanks and "c 20 ": cut after 259 characters, "c 2" is left.
+    auto sim = Seeded();
+    sim->Run("t b 10" + std::string(251, ' ') + "c 20 t b 30");
     EXPECT_EQ(Hw(*sim, 0).brightness.current, 10u);
-    EXPECT_EQ(Hw(*sim, 0).contrast.current, 75u);
-
-    auto fits = Seeded(kDesk);
-    const std::string shorter = "t b 10" + std::string(250, ' ') + "c 20 t b 30";
-    fits->Run(shorter);
-    EXPECT_EQ(Hw(*fits, 0).contrast.current, 20u);
+    EXPECT_EQ(Hw(*sim, 0).contrast.current, 2u);
 }
 
 TEST(Toggle, EmptyHalvesRunNothing) {
-    auto sim = Seeded(kDesk);
+    auto sim = Seeded();
     sim->Run("t");
     sim->Run("tt");
     sim->Run("t t");

@@ -16,43 +16,31 @@ Fleet MustParse(std::string_view text) {
     return result.fleet;
 }
 
-TEST(FleetExamples, TwoMonitorsReadsAsWritten) {
-    const FleetFileResult result = ReadFleetFile(ExamplePath("two-monitors.fleet"));
-    ASSERT_TRUE(result.ok) << result.error;
-    const Fleet& fleet = result.fleet;
-    ASSERT_EQ(fleet.displays.size(), 2u);
-    EXPECT_FALSE(fleet.panel);
-
-    const FleetDisplay& first = fleet.displays[0];
-    EXPECT_EQ(first.device, "\\\\.\\DISPLAY1");
+TEST(FleetExamples, ReadAsWritten) {
+    const FleetFileResult two = ReadFleetFile(ExamplePath("two-monitors.fleet"));
+    ASSERT_TRUE(two.ok) << two.error;
+    ASSERT_EQ(two.fleet.displays.size(), 2u);
+    EXPECT_FALSE(two.fleet.panel);
+    const FleetDisplay& first = two.fleet.displays[0];
     EXPECT_EQ(first.rect, (Rect{0, 0, 2560, 1440}));
     EXPECT_EQ(first.path, "\\\\?\\DISPLAY#DEL4220#5&1a2b3c4d&0&UID4352#{e6f07b5f-ee97-4a90-b076-33f57bf4eaa7}");
-    ASSERT_EQ(first.monitors.size(), 1u);
-    EXPECT_EQ(first.monitors[0].input, 0x0Fu);
-    EXPECT_EQ(first.monitors[0].capabilities.substr(0, 15), "(prot(monitor)t");
-    EXPECT_EQ(first.monitors[0].capabilities.back(), ')');
-
-    const FleetDisplay& second = fleet.displays[1];
+    EXPECT_EQ(first.monitors.at(0).input, 0x0Fu);
+    EXPECT_EQ(first.monitors.at(0).capabilities.substr(0, 15), "(prot(monitor)t");
+    const FleetDisplay& second = two.fleet.displays[1];
     EXPECT_EQ(second.technology, 5u);
-    ASSERT_EQ(second.monitors.size(), 1u);
-    EXPECT_EQ(second.monitors[0].description, "Generic PnP Monitor");
-    EXPECT_EQ(second.monitors[0].brightness, (FleetRange{20, 50, 80}));
-    EXPECT_EQ(second.monitors[0].preset, 0x0Bu);
-}
+    EXPECT_EQ(second.monitors.at(0).brightness, (FleetRange{20, 50, 80}));
+    EXPECT_EQ(second.monitors.at(0).preset, 0x0Bu);
 
-TEST(FleetExamples, LaptopHasPanelAndDeadMonitor) {
-    const FleetFileResult result = ReadFleetFile(ExamplePath("laptop.fleet"));
-    ASSERT_TRUE(result.ok) << result.error;
-    const FleetDisplay& display = result.fleet.displays.at(0);
-    EXPECT_EQ(display.friendly, "");
+    const FleetFileResult laptop = ReadFleetFile(ExamplePath("laptop.fleet"));
+    ASSERT_TRUE(laptop.ok) << laptop.error;
+    const FleetDisplay& display = laptop.fleet.displays.at(0);
     EXPECT_EQ(display.technology, 0x80000000u);
     ASSERT_EQ(display.edid.size(), 128u);
-    EXPECT_EQ(display.edid[0], 0x00);
     EXPECT_EQ(display.edid[1], 0xFF);
     EXPECT_EQ(display.monitors.at(0).ddc, DdcMode::Dead);
-    ASSERT_TRUE(result.fleet.panel);
-    EXPECT_EQ(result.fleet.panel->levels.size(), 11u);
-    EXPECT_EQ(result.fleet.panel->current, 40u);
+    ASSERT_TRUE(laptop.fleet.panel);
+    EXPECT_EQ(laptop.fleet.panel->levels.size(), 11u);
+    EXPECT_EQ(laptop.fleet.panel->current, 40u);
 }
 
 TEST(FleetRoundTrip, WriteThenParseGivesTheSameFleet) {
@@ -151,13 +139,11 @@ TEST(FleetErrors, ReportLineAndReason) {
         {"[display]\n[monitor]\ninput = 0x100000000\n", 3, "input: number out of range '0x100000000'"},
         {"[display]\nrect = 0 0 2147483648 1\n", 2, "rect: number out of range '2147483648'"},
         {"[display]\nrect = 0 0 1\n", 2, "rect: expected four numbers: left top right bottom"},
-        {"[display]\n[monitor]\nddc = flaky x\n", 3, "ddc: bad number 'x'"},
         {"[display]\n[monitor]\nddc = flaky\n", 3, "ddc: expected ok, dead or flaky N"},
         {"[display]\n[monitor]\nddc = flaky 1 2\n", 3, "ddc: expected ok, dead or flaky N"},
         {"[display]\nphysical = maybe\n", 2, "physical: expected ok or fail"},
         {"[display]\nedid = 0ff\n", 2, "edid: odd number of hex digits"},
         {"[display]\nedid = 0g\n", 2, "edid: bad hex digit 'g'"},
-        {"[panel]\nlevels = 0 10 x\n", 2, "levels: bad number 'x'"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -179,15 +165,10 @@ protected:
                                   .string();
 };
 
-TEST_F(FleetFileTest, ErrorNamesFileAndLine) {
-    std::ofstream(path_) << "[display]\n\n[disply]\n";
-    const FleetFileResult result = ReadFleetFile(path_);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.error, path_ + ":3: unknown section [disply]");
-}
-
-TEST_F(FleetFileTest, MissingFileAndWriteReadBack) {
+TEST_F(FleetFileTest, ErrorsNameFileAndLineAndWritesReadBack) {
     EXPECT_EQ(ReadFleetFile(path_).error, path_ + ": cannot open the file");
+    std::ofstream(path_) << "[display]\n\n[disply]\n";
+    EXPECT_EQ(ReadFleetFile(path_).error, path_ + ":3: unknown section [disply]");
     const Fleet fleet = MustParse("[display]\n[monitor]\nbrightness = 0 37 100\n");
     ASSERT_EQ(WriteFleetFile(path_, fleet), "");
     const FleetFileResult result = ReadFleetFile(path_);

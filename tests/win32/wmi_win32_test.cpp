@@ -73,41 +73,28 @@ void SetScalar(UniqueVariant& variant, VARTYPE type, LONG value) {
     ASSERT_EQ(::VariantChangeType(raw, raw, 0, type), S_OK);
 }
 
-TEST(WmiVariantReaders, TextOnlyFromStrings) {
-    UniqueVariant value;
-    value.Get()->vt = VT_BSTR;
-    value.Get()->bstrVal = ::SysAllocString(L"DISPLAY\\DEL4220\\5&1a&0&UID4352_0");
-    EXPECT_EQ(lv::win32::VariantText(*value), u"DISPLAY\\DEL4220\\5&1a&0&UID4352_0");
-    VARIANT* null = value.Put();
-    null->bstrVal = nullptr;  // a null BSTR is an empty string
-    null->vt = VT_BSTR;
-    EXPECT_EQ(lv::win32::VariantText(*value), u"");
-    SetScalar(value, VT_I4, 7);
-    EXPECT_FALSE(lv::win32::VariantText(*value));
-    value.Put()->vt = VT_NULL;
-    EXPECT_FALSE(lv::win32::VariantText(*value));
-}
-
 TEST(WmiVariantReaders, ScalarsKeepToTheirTypes) {
     const struct {
         VARTYPE type;
         LONG value;
         std::optional<uint32_t> integer;
         std::optional<uint8_t> byte;
+        std::optional<std::u16string> text;
     } cases[] = {
-        {VT_I4, 2019, 2019u, std::nullopt},  // how WMI delivers uint16 and uint32
-        {VT_UI2, 2020, 2020u, std::nullopt},
-        {VT_UI4, 70000, 70000u, std::nullopt},
-        {VT_I2, -1, 0xFFFFFFFFu, std::nullopt},
-        {VT_UI1, 40, 40u, uint8_t{40}},  // CurrentBrightness, event Brightness
-        {VT_I1, 40, 40u, std::nullopt},
-        {VT_BSTR, 2019, std::nullopt, std::nullopt},
-        {VT_R8, 2019, std::nullopt, std::nullopt},
-        {VT_BOOL, -1, std::nullopt, std::nullopt},
+        {VT_I4, 2019, 2019u, std::nullopt, std::nullopt},  // how WMI delivers uint16 and uint32
+        {VT_UI2, 2020, 2020u, std::nullopt, std::nullopt},
+        {VT_UI4, 70000, 70000u, std::nullopt, std::nullopt},
+        {VT_I2, -1, 0xFFFFFFFFu, std::nullopt, std::nullopt},
+        {VT_UI1, 40, 40u, uint8_t{40}, std::nullopt},  // CurrentBrightness, event Brightness
+        {VT_I1, 40, 40u, std::nullopt, std::nullopt},
+        {VT_BSTR, 2019, std::nullopt, std::nullopt, u"2019"},  // InstanceName
+        {VT_R8, 2019, std::nullopt, std::nullopt, std::nullopt},
+        {VT_BOOL, -1, std::nullopt, std::nullopt, std::nullopt},
     };
     for (const auto& c : cases) {
         UniqueVariant value;
         SetScalar(value, c.type, c.value);
+        EXPECT_EQ(lv::win32::VariantText(*value), c.text) << "vt " << c.type;
         EXPECT_EQ(lv::win32::VariantInteger(*value), c.integer) << "vt " << c.type;
         EXPECT_EQ(lv::win32::VariantByte(*value), c.byte) << "vt " << c.type;
         EXPECT_FALSE(lv::win32::VariantIntegerArray(*value)) << "vt " << c.type;
@@ -116,6 +103,10 @@ TEST(WmiVariantReaders, ScalarsKeepToTheirTypes) {
     UniqueVariant empty;
     EXPECT_FALSE(lv::win32::VariantInteger(*empty));
     EXPECT_FALSE(lv::win32::VariantByte(*empty));
+    EXPECT_FALSE(lv::win32::VariantText(*empty));
+    empty.Get()->bstrVal = nullptr;  // a null BSTR is an empty string
+    empty.Get()->vt = VT_BSTR;
+    EXPECT_EQ(lv::win32::VariantText(*empty), u"");
 }
 
 TEST(WmiVariantReaders, ArraysKeepToTheirElementTypes) {
@@ -217,13 +208,19 @@ constexpr IID kIidIUnknown = {0x00000000, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x0
 constexpr IID kIidIWbemObjectSink = {0x7c857801, 0x7381, 0x11cf, {0x88, 0x4d, 0x00, 0xaa, 0x00, 0x4b, 0x2e, 0x24}};
 constexpr IID kIidIWbemClassObject = {0xdc12a681, 0x737f, 0x11cf, {0x88, 0x4d, 0x00, 0xaa, 0x00, 0x4b, 0x2e, 0x24}};
 
-TEST(WmiBrightnessSink, HandsOnEveryByteSizedBrightness) {
+TEST(WmiBrightnessSink, HandsOnEveryByteSizedBrightnessAndKeepsExceptionsInside) {
     std::vector<int> seen;
-    auto* sink = new lv::win32::WmiBrightnessSink([&](uint8_t level) { seen.push_back(level); });
+    auto* sink = new lv::win32::WmiBrightnessSink([&](uint8_t level) {
+        seen.push_back(level);
+        if (level == 7) throw std::runtime_error("from the handler");
+    });
     EventObject byte40({{VT_UI1, 40}}), byte7({{VT_UI1, 7}}), notAByte({{VT_I4, 55}}), missing(std::nullopt);
     IWbemClassObject* objects[] = {&byte40, &notAByte, nullptr, &missing, &byte7, &byte40};
-    EXPECT_EQ(sink->Indicate(6, objects), WBEM_S_NO_ERROR);
-    // Telling repeats apart is the program's business, not the sink's.
+    HRESULT result = E_FAIL;
+    EXPECT_NO_THROW(result = sink->Indicate(6, objects));
+    EXPECT_EQ(result, WBEM_S_NO_ERROR);
+    // Telling repeats apart is the program's business, not the sink's; the object after
+    // the one whose handler threw still arrives.
     EXPECT_EQ(seen, (std::vector<int>{40, 7, 40}));
     EXPECT_EQ(missing.gets, 1);
     EXPECT_EQ(sink->Indicate(0, nullptr), WBEM_S_NO_ERROR);
@@ -232,21 +229,6 @@ TEST(WmiBrightnessSink, HandsOnEveryByteSizedBrightness) {
     sink->Detach();
     EXPECT_EQ(sink->Indicate(1, objects), WBEM_S_NO_ERROR);
     EXPECT_EQ(seen.size(), 3u);
-    sink->Release();
-}
-
-TEST(WmiBrightnessSink, ExceptionsStayInsideAndLaterObjectsStillArrive) {
-    std::vector<int> seen;
-    auto* sink = new lv::win32::WmiBrightnessSink([&](uint8_t level) {
-        seen.push_back(level);
-        if (level == 1) throw std::runtime_error("from the handler");
-    });
-    EventObject one({{VT_UI1, 1}}), two({{VT_UI1, 2}});
-    IWbemClassObject* objects[] = {&one, &two};
-    HRESULT result = E_FAIL;
-    EXPECT_NO_THROW(result = sink->Indicate(2, objects));
-    EXPECT_EQ(result, WBEM_S_NO_ERROR);
-    EXPECT_EQ(seen, (std::vector<int>{1, 2}));
     sink->Release();
 }
 
@@ -297,16 +279,10 @@ TEST(WmiWin32, RequestsAnswerAfterTheirOwnFashionAndLeaveNoComBehind) {
                 lv::Win32WmiApi wmi;
                 std::vector<lv::WmiMonitorIdRecord> ids(3);
                 const bool idsOk = wmi.QueryMonitorIds(ids);
-                if (wine) {
-                    EXPECT_TRUE(idsOk);
-                    EXPECT_TRUE(ids.empty());
-                }
-                if (!idsOk) {
-                    EXPECT_TRUE(ids.empty());
-                }
+                EXPECT_TRUE(idsOk || ids.empty());
+                EXPECT_TRUE(!wine || (idsOk && ids.empty()));
                 for (const lv::WmiMonitorIdRecord& id : ids) {
-                    ASSERT_TRUE(id.instanceName);
-                    EXPECT_NE(id.instanceName->find(u"DISPLAY\\"), std::u16string::npos);
+                    EXPECT_NE(id.instanceName.value_or(u"").find(u"DISPLAY\\"), std::u16string::npos);
                 }
 
                 std::size_t asked = 0;
@@ -318,12 +294,10 @@ TEST(WmiWin32, RequestsAnswerAfterTheirOwnFashionAndLeaveNoComBehind) {
                     },
                     block));
                 EXPECT_TRUE(block.empty());
-                // Every descriptor object is offered until one matches.
-                EXPECT_EQ(asked == 0, ids.empty());
+                EXPECT_EQ(asked == 0, ids.empty()) << "every descriptor object is offered until one matches";
                 block = {1, 2};
                 if (wmi.GetRawEdidBlock([](std::u16string_view) { return true; }, block)) {
                     ASSERT_GE(block.size(), 8u);
-                    EXPECT_EQ(block[0], 0x00);
                     EXPECT_EQ(block[1], 0xFF);
                 } else {
                     EXPECT_TRUE(block.empty());
@@ -331,25 +305,15 @@ TEST(WmiWin32, RequestsAnswerAfterTheirOwnFashionAndLeaveNoComBehind) {
 
                 std::vector<lv::WmiBrightnessRecord> panels(2);
                 const bool panelsOk = wmi.QueryBrightness(panels);
-                if (wine) {
-                    EXPECT_TRUE(panelsOk);
-                    EXPECT_TRUE(panels.empty());
-                }
-                if (!panelsOk) {
-                    EXPECT_TRUE(panels.empty());
-                }
+                EXPECT_TRUE(panelsOk || panels.empty());
+                EXPECT_TRUE(!wine || (panelsOk && panels.empty()));
                 for (const lv::WmiBrightnessRecord& panel : panels) {
-                    if (panel.levels) {
-                        EXPECT_GE(panel.levels->size(), 1u);
-                        EXPECT_LE(panel.levels->size(), 101u);
-                    }
+                    const std::size_t levels = panel.levels ? panel.levels->size() : 1;
+                    EXPECT_TRUE(levels >= 1 && levels <= 101) << levels;
                 }
                 // Only the level the panel already has, so nothing visible changes.
-                if (!panels.empty() && panels[0].currentBrightness) {
-                    EXPECT_TRUE(wmi.SetBrightness(*panels[0].currentBrightness));
-                } else {
-                    EXPECT_FALSE(wmi.SetBrightness(50));
-                }
+                const std::optional<uint8_t> current = panels.empty() ? std::nullopt : panels[0].currentBrightness;
+                EXPECT_EQ(wmi.SetBrightness(current.value_or(50)), current.has_value());
             },
             model));
     }
