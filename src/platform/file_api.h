@@ -3,10 +3,15 @@
 // with a failure (a settings file is replaced only once its successor is complete).
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace lv {
+
+// Settings and the legacy INI file are a few kilobytes; anything larger than this is no
+// file of ours and is refused rather than read into memory.
+inline constexpr std::size_t kMaxReadableFile = 16u << 20;
 
 class FileApi {
 public:
@@ -19,7 +24,8 @@ public:
     // CreateFileW with write access, no sharing, open-existing; closed at once. True when
     // the file exists and nobody else holds it and it may be written.
     virtual bool CanOpenForWriting(std::u16string_view path) = 0;
-    // The whole file (read access, no sharing). False when it cannot be opened or read.
+    // The whole file (read access, no sharing). False when it cannot be opened or read,
+    // or is larger than kMaxReadableFile.
     virtual bool ReadWholeFile(std::u16string_view path, std::string& bytes) = 0;
     // Creates or truncates the file and writes all bytes. A failure may leave a partly
     // written file behind.

@@ -65,7 +65,7 @@ bool FakeFileApi::CanOpenForWriting(std::u16string_view path) {
 
 bool FakeFileApi::ReadWholeFile(std::u16string_view path, std::string& bytes) {
     const File* file = Find(path);
-    const bool ok = !Fails(FileCall::ReadWholeFile, path) && file && !file->locked;
+    const bool ok = !Fails(FileCall::ReadWholeFile, path) && file && !file->locked && file->bytes.size() <= kMaxReadableFile;
     if (ok) bytes = file->bytes;
     return Log(FileCall::ReadWholeFile, path, {}, ok);
 }

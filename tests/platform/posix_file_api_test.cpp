@@ -101,3 +101,11 @@ TEST_F(PosixFileApiTest, AnExistingFolderCountsAsCreatedButAFileDoesNot) {
 }
 
 }  // namespace
+
+TEST_F(PosixFileApiTest, FileLargerThanAnyOfOursIsRefused) {
+    ASSERT_TRUE(files_.WriteWholeFile(Path(u"big.xml"), std::string(lv::kMaxReadableFile + 1, 'x')));
+    std::string bytes = "kept";
+    EXPECT_FALSE(files_.ReadWholeFile(Path(u"big.xml"), bytes));
+    ASSERT_TRUE(files_.WriteWholeFile(Path(u"big.xml"), std::string(lv::kMaxReadableFile, 'x')));
+    EXPECT_TRUE(files_.ReadWholeFile(Path(u"big.xml"), bytes));
+}

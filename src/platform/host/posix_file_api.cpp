@@ -78,7 +78,9 @@ bool PosixFileApi::CanOpenForWriting(std::u16string_view path) {
 bool PosixFileApi::ReadWholeFile(std::u16string_view path, std::string& bytes) {
     Descriptor file(::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
     struct stat status {};
-    if (file.Get() < 0 || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+    if (file.Get() < 0 || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        static_cast<unsigned long long>(status.st_size) > kMaxReadableFile)
+        return false;
     std::string content;
     char buffer[65536];
     for (;;) {
@@ -89,6 +91,7 @@ bool PosixFileApi::ReadWholeFile(std::u16string_view path, std::string& bytes) {
             return false;
         }
         content.append(buffer, static_cast<std::size_t>(count));
+        if (content.size() > kMaxReadableFile) return false;  // grew while being read
     }
     bytes = std::move(content);
     return true;

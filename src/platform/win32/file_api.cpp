@@ -70,7 +70,7 @@ bool Win32FileApi::CanOpenForWriting(std::u16string_view path) {
 bool Win32FileApi::ReadWholeFile(std::u16string_view path, std::string& bytes) {
     const UniqueFile file = Open(path, GENERIC_READ, OPEN_EXISTING);
     LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.Get(), &size) || static_cast<unsigned long long>(size.QuadPart) > SIZE_MAX / 2)
+    if (!file || !::GetFileSizeEx(file.Get(), &size) || static_cast<unsigned long long>(size.QuadPart) > kMaxReadableFile)
         return false;
     std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
     std::size_t done = 0;
