@@ -110,16 +110,17 @@ void ReadCapabilities(Core& core, PhysicalHandle monitor, MonitorEntry& entry) {
 
     const Capabilities caps = ParseCapabilities(entry.capabilitiesString.View());
     if (caps.hasModel) entry.capabilitiesModel = std::string_view(caps.model).substr(0, kMaxCapabilitiesModel);
-    if (const VcpCode* presets = caps.Find(kVcpColorPreset)) {
-        for (int value = 1; value <= kMaxPreset; ++value) entry.presetNames[static_cast<std::size_t>(value)].Clear();
-        for (uint8_t value : presets->values)
-            if (value >= 1 && value <= kMaxPreset) entry.presetNames[value] = PresetName(value);
+    // The current value is asked for only where the monitor lists the feature at all.
+    if (caps.Find(kVcpColorPreset)) {
+        const PresetSet offered = caps.OfferedPresets();
+        for (int value = 1; value <= kMaxPreset; ++value)
+            entry.presetNames[static_cast<std::size_t>(value)] = offered[static_cast<std::size_t>(value)] ? PresetName(value) : "";
         (void)ReadCurrentPreset(core, monitor, entry);
     }
-    if (const VcpCode* inputs = caps.Find(kVcpInputSource)) {
-        for (int value = 1; value <= kMaxInput; ++value) entry.inputNames[static_cast<std::size_t>(value)].Clear();
-        for (uint8_t value : inputs->values)
-            if (value >= 1 && value <= kMaxInput) entry.inputNames[value] = InputName(value);
+    if (caps.Find(kVcpInputSource)) {
+        const InputSet offered = caps.OfferedInputs();
+        for (int value = 1; value <= kMaxInput; ++value)
+            entry.inputNames[static_cast<std::size_t>(value)] = offered[static_cast<std::size_t>(value)] ? InputName(value) : "";
         (void)ReadCurrentInput(core, monitor, entry);
     }
 }

@@ -235,16 +235,22 @@ bool FakeMonitorApi::DestroyPhysicalMonitors(const std::vector<PhysicalMonitor>&
     return Log("DestroyPhysicalMonitors", arguments, ok);
 }
 
-bool FakeMonitorApi::GetMonitorBrightness(PhysicalHandle handle, uint32_t& min, uint32_t& current, uint32_t& max) {
+bool FakeMonitorApi::ReadRange(std::string_view call, PhysicalHandle handle,
+                               const std::function<FleetRange*(FleetMonitor&)>& pick, const std::string& arguments,
+                               uint32_t& min, uint32_t& current, uint32_t& max) {
     callTime_ = clock_.Now();
     const Target target = Resolve(handle);
-    const bool ok = BeginDdcCall(handle, target);
-    if (ok) {
-        min = target.monitor->brightness.min;
-        current = target.monitor->brightness.current;
-        max = target.monitor->brightness.max;
+    const FleetRange* range = BeginDdcCall(handle, target) ? pick(*target.monitor) : nullptr;
+    if (range) {
+        min = range->min;
+        current = range->current;
+        max = range->max;
     }
-    return Log("GetMonitorBrightness", target.name, ok);
+    return Log(call, target.name + arguments, range != nullptr);
+}
+
+bool FakeMonitorApi::GetMonitorBrightness(PhysicalHandle handle, uint32_t& min, uint32_t& current, uint32_t& max) {
+    return ReadRange("GetMonitorBrightness", handle, [](FleetMonitor& m) { return &m.brightness; }, "", min, current, max);
 }
 
 bool FakeMonitorApi::SetMonitorBrightness(PhysicalHandle handle, uint32_t value) {
@@ -255,15 +261,7 @@ bool FakeMonitorApi::SetMonitorBrightness(PhysicalHandle handle, uint32_t value)
 }
 
 bool FakeMonitorApi::GetMonitorContrast(PhysicalHandle handle, uint32_t& min, uint32_t& current, uint32_t& max) {
-    callTime_ = clock_.Now();
-    const Target target = Resolve(handle);
-    const bool ok = BeginDdcCall(handle, target);
-    if (ok) {
-        min = target.monitor->contrast.min;
-        current = target.monitor->contrast.current;
-        max = target.monitor->contrast.max;
-    }
-    return Log("GetMonitorContrast", target.name, ok);
+    return ReadRange("GetMonitorContrast", handle, [](FleetMonitor& m) { return &m.contrast; }, "", min, current, max);
 }
 
 bool FakeMonitorApi::SetMonitorContrast(PhysicalHandle handle, uint32_t value) {
@@ -275,17 +273,8 @@ bool FakeMonitorApi::SetMonitorContrast(PhysicalHandle handle, uint32_t value) {
 
 bool FakeMonitorApi::GetMonitorRedGreenOrBlueGain(PhysicalHandle handle, GainType gain, uint32_t& min,
                                                   uint32_t& current, uint32_t& max) {
-    callTime_ = clock_.Now();
-    const Target target = Resolve(handle);
-    bool ok = BeginDdcCall(handle, target);
-    const FleetRange* range = ok ? GainRange(*target.monitor, gain) : nullptr;
-    ok = range != nullptr;
-    if (ok) {
-        min = range->min;
-        current = range->current;
-        max = range->max;
-    }
-    return Log("GetMonitorRedGreenOrBlueGain", target.name + " gain=" + GainName(gain), ok);
+    return ReadRange("GetMonitorRedGreenOrBlueGain", handle, [&](FleetMonitor& m) { return GainRange(m, gain); },
+                     std::string(" gain=") + GainName(gain), min, current, max);
 }
 
 bool FakeMonitorApi::SetMonitorRedGreenOrBlueGain(PhysicalHandle handle, GainType gain, uint32_t value) {

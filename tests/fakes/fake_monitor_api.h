@@ -24,6 +24,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -107,6 +108,9 @@ private:
     bool BeginDdcCall(PhysicalHandle handle, const Target& target);
     bool Log(std::string_view call, std::string_view arguments, bool ok);
     bool SetRange(FleetRange& range, uint32_t value);
+    // A Get call of one of the monitor's ranges, logged as `call` with `arguments`.
+    bool ReadRange(std::string_view call, PhysicalHandle handle, const std::function<FleetRange*(FleetMonitor&)>& pick,
+                   const std::string& arguments, uint32_t& min, uint32_t& current, uint32_t& max);
     FleetRange* GainRange(FleetMonitor& monitor, GainType gain);
     void RestoreFactoryDefaults(PhysicalHandle handle, FleetMonitor& monitor);
 

@@ -2,6 +2,8 @@
 // host, XmlLite under Wine.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <string_view>
 #include <utility>
@@ -110,6 +112,37 @@ inline bool WriteSettings(XmlWriter& writer, const std::vector<std::u16string>& 
     }
     ok = ok && writer.WriteFullEndElement() && writer.WriteWhitespace(u"\n");
     return writer.EndDocument(document) && ok;
+}
+
+// The awkward values as a writer is given them, and the elements a reader reports for
+// the document that holds them.
+inline std::vector<std::u16string> WrittenValues() {
+    std::vector<std::u16string> values;
+    for (const auto& c : ValueCases()) values.push_back(c.written);
+    return values;
+}
+
+inline Elements ValuesAsRead() {
+    Elements elements = {{u"Lumivane", u"4.4"}};
+    for (std::size_t i = 0; i < ValueCases().size(); ++i) elements.emplace_back(Key(i), ValueCases()[i].read);
+    return elements;
+}
+
+inline void ExpectReadsEveryCase(XmlReader& reader) {
+    for (const auto& c : ReadCases()) {
+        Elements elements;
+        EXPECT_EQ(Read(reader, c.document, elements), c.ok) << c.name;
+        EXPECT_EQ(elements, c.elements) << c.name;
+    }
+}
+
+// Writes the awkward values with `writer` and reads them back with `reader`.
+inline void ExpectValuesRoundTrip(XmlWriter& writer, XmlReader& reader) {
+    std::string document;
+    ASSERT_TRUE(WriteSettings(writer, WrittenValues(), document));
+    Elements elements;
+    EXPECT_TRUE(Read(reader, document, elements)) << document;
+    EXPECT_EQ(elements, ValuesAsRead());
 }
 
 }  // namespace lv::xml_cases
