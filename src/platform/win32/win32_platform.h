@@ -20,6 +20,7 @@
 #include "platform/text_codec.h"
 #include "platform/view.h"
 #include "platform/window_api.h"
+#include "resources/resource.h"
 
 namespace lv {
 
@@ -150,7 +151,7 @@ public:
 // dialog is set, so the core may refresh the view before the window exists.
 class Win32PopupView final : public PopupView {
 public:
-    static constexpr int kMonitorListId = 1001;
+    static constexpr int kMonitorListId = res::kMonitorList;
 
     explicit Win32PopupView(HWND dialog = nullptr) : dialog_(dialog) {}
     void SetWindow(HWND dialog) { dialog_ = dialog; }
