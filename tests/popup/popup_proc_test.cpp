@@ -252,6 +252,13 @@ TEST(MainWindowTimers, TheChangeNotificationWaitsForQuietAndSkipsUnknownKinds) {
     EXPECT_EQ(shown.size(), 1u);
     EXPECT_EQ(s->core.lastChangedKind, kChangedNothing);
     EXPECT_EQ(s->window.TimerPeriod(timer::kNotification), 200u);
+    // A shown notification holds the next one back for 5 s; the tick after restores 200 ms.
+    s->core.showValueNotification = [&](uint8_t) { (void)s->window.SetTimer(timer::kNotification, 5000); };
+    s->core.lastChangedKind = kChangedVolume;
+    OnTimer(s->core, timer::kNotification);
+    EXPECT_EQ(s->window.TimerPeriod(timer::kNotification), 5000u);
+    OnTimer(s->core, timer::kNotification);
+    EXPECT_EQ(s->window.TimerPeriod(timer::kNotification), 200u);
 }
 
 TEST(MainWindowTimers, OneShotTimersEndWhenTheyFire) {
