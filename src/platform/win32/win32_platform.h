@@ -29,6 +29,9 @@ namespace lv {
 inline constexpr GUID kVolumeEventContext = {
     0x696D754C, 0x6176, 0x656E, {'v', 'o', 'l', '.', 0, 0, 0, 0}};
 
+// VerifyVersionInfoW: at least major.minor, any service pack.
+bool WindowsVersionAtLeast(DWORD major, DWORD minor);
+
 // dxva2 (physical monitors, DDC/CI) and user32 (display enumeration).
 class Win32MonitorApi final : public MonitorApi {
 public:
