@@ -15,7 +15,7 @@ Simulator::Simulator(fake::Fleet initial)
       process(clock),
       xmlReader(MakeXmlReader()),
       xmlWriter(MakeXmlWriter()),
-      core(Platform{monitors, clock, codec, window, audio, system, view, wmi, displayConfig, files, *xmlReader, *xmlWriter, process}) {
+      core(Platform{monitors, clock, codec, window, audio, system, view, wmi, displayConfig, files, *xmlReader, *xmlWriter, process, tray}) {
     window.SetCopyDataHandler(
         [this](uint32_t source, std::span<const char> data) { OnCopyData(core, source, data.data(), data.size()); });
     core.refreshPopup = [this](int) {

@@ -19,6 +19,7 @@
 #include "fakes/fake_popup_view.h"
 #include "fakes/fake_process.h"
 #include "fakes/fake_text_codec.h"
+#include "fakes/fake_tray.h"
 #include "fakes/fake_window.h"
 #include "fakes/fake_wmi.h"
 #include "fakes/fleet.h"
@@ -57,6 +58,7 @@ public:
     fake::FakeDisplayConfigApi displayConfig;
     fake::FakeFileApi files;
     fake::FakeProcessApi process;
+    fake::FakeTrayApi tray;
     std::unique_ptr<XmlReader> xmlReader;
     std::unique_ptr<XmlWriter> xmlWriter;
     Core core;

@@ -17,12 +17,14 @@
 #include "platform/process_api.h"
 #include "platform/system_api.h"
 #include "platform/text_codec.h"
+#include "platform/tray_api.h"
 #include "platform/view.h"
 #include "platform/window_api.h"
 #include "platform/wmi_api.h"
 #include "platform/xml_api.h"
 #include "resources/resource.h"
 #include "settings/app_settings.h"
+#include "tray/tray_state.h"
 
 namespace lv {
 
@@ -40,6 +42,7 @@ struct Platform {
     XmlReader& xmlReader;
     XmlWriter& xmlWriter;
     ProcessApi& process;
+    TrayApi& tray;
 };
 
 // Control and command identifiers the core refers to, by the names the core uses; the
@@ -141,6 +144,8 @@ struct Core {
     PanelLevels panel;
     uint8_t savedPanelLevel = 255;
     VolumeState volume;
+    std::string audioDeviceName;  // the output device's name, at most 63 characters
+    TrayState trayState;
 
     // Flags shared by the command language, the window procedure and shutdown.
     bool forceReselect = false;

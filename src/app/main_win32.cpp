@@ -90,8 +90,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     const std::unique_ptr<XmlReader> xmlReader = MakeXmlReader();
     const std::unique_ptr<XmlWriter> xmlWriter = MakeXmlWriter();
     Win32ProcessApi process;
+    Win32TrayApi tray(window);
     Core core(Platform{monitors, clock, codec, window, audio, system, view, wmi, displayConfig, files, *xmlReader,
-                       *xmlWriter, process});
+                       *xmlWriter, process, tray});
 
     // Failures here are borne: the features that need COM stay inactive.
     (void)::CoInitialize(nullptr);

@@ -15,6 +15,8 @@ class PopupView {
 public:
     virtual ~PopupView() = default;
     virtual void SetText(int id, std::string_view text) = 0;
+    // A control's text (at most 259 characters); empty when there is none.
+    virtual std::string GetText(int id) = 0;
     virtual void SetSliderPos(int id, int position) = 0;  // with redraw
     virtual void Show(int id, bool visible) = 0;
     virtual void Enable(int id, bool enabled) = 0;

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <span>
 
+#include "platform/types.h"
+
 namespace lv {
 
 // WM_APPCOMMAND commands the volume indicator uses.
@@ -32,6 +34,22 @@ public:
     virtual bool BringToForeground() = 0;
     // Forgets the popup window and destroys it; its WM_DESTROY ends the message loop.
     virtual bool DestroyPopup() = 0;
+
+    // GetWindowRect of the popup.
+    virtual bool GetPopupRect(Rect& rect) = 0;
+    // CalculatePopupWindowPosition: where a window of `size` goes next to `anchor`,
+    // avoiding `exclude`.
+    virtual bool CalculatePopupPosition(Point anchor, Point size, uint32_t flags, const Rect& exclude,
+                                        Rect& placed) = 0;
+    // The work area of the primary display (SPI_GETWORKAREA).
+    virtual bool GetWorkArea(Rect& area) = 0;
+    // SetWindowPos(popup, HWND_TOPMOST, x, y, SWP_NOSIZE | SWP_SHOWWINDOW).
+    virtual bool ShowPopupTopmostAt(Point topLeft) = 0;
+    // Posts WM_NEXTDLGCTL with the control `id` (lParam 1).
+    virtual void PostFocusControl(int id) = 0;
+    // The notification-area menu (109 English, 110 German) at `point`, in front; WM_NULL
+    // posted after it closes.
+    virtual void ShowTrayMenu(Point point, bool german) = 0;
 };
 
 }  // namespace lv

@@ -7,6 +7,7 @@
 #include "popup/popup_controls.h"
 #include "popup/window_actions.h"
 #include "settings/settings_file.h"
+#include "tray/hidden_icons.h"
 
 namespace lv {
 namespace {
@@ -147,9 +148,13 @@ void OnTimer(Core& core, uint32_t id) {
             core.lastChangedKind = kChangedBrightness;
             return;
         case timer::kHiddenIcons:
+            OnHiddenIconTimer(core);
+            return;
         case timer::kHiddenWarning:
+            OnHiddenWarningTimer(core);
+            return;
         case timer::kPrivilege:
-            return;  // periodic; their work is added with the features they serve
+            return;  // periodic; its work is added with the feature it serves
         default:
             (void)window.KillTimer(id);  // a one-shot timer whose feature is not built in
             return;

@@ -28,6 +28,7 @@ public:
     using Row = std::array<std::string, kListColumns>;
 
     void SetText(int id, std::string_view text) override { texts_[id] = std::string(text); }
+    std::string GetText(int id) override { return Text(id).value_or(std::string()); }
     void SetSliderPos(int id, int position) override { sliders_[id] = position; }
     void Show(int id, bool visible) override { shown_[id] = visible; }
     void Enable(int id, bool enabled) override { enabled_[id] = enabled; }

@@ -42,6 +42,17 @@ bool FakeWindowApi::PostThreadAnswer(uint32_t threadId, uintptr_t wparam) {
 
 void FakeWindowApi::SendAppCommand(int command) { appCommands_.push_back(command); }
 
+bool FakeWindowApi::CalculatePopupPosition(Point anchor, Point size, uint32_t flags, const Rect& exclude,
+                                           Rect& placed) {
+    lastPositionFlags_ = flags;
+    if (failPosition_) return false;
+    const int32_t left = anchor.x - size.x / 2;
+    int32_t top = exclude.top - size.y;
+    if (top < workArea_.top) top = exclude.bottom;
+    placed = {left, top, left + size.x, top + size.y};
+    return true;
+}
+
 std::optional<PostedCommand> FakeWindowApi::PopCommand() {
     if (commands_.empty()) return std::nullopt;
     const PostedCommand command = commands_.front();

@@ -14,6 +14,7 @@
 
 #include "fakes/fake_clock.h"
 #include "platform/system_api.h"
+#include "platform/types.h"
 #include "platform/window_api.h"
 
 namespace lv::fake {
@@ -72,6 +73,38 @@ public:
         return true;
     }
 
+    bool GetPopupRect(Rect& rect) override {
+        rect = popupRect_;
+        return true;
+    }
+    // Centred on the anchor, above it when there is room in the work area, else below.
+    bool CalculatePopupPosition(Point anchor, Point size, uint32_t flags, const Rect& exclude, Rect& placed) override;
+    bool GetWorkArea(Rect& area) override {
+        area = workArea_;
+        return true;
+    }
+    bool ShowPopupTopmostAt(Point topLeft) override {
+        popupRect_ = {topLeft.x, topLeft.y, topLeft.x + popupRect_.right - popupRect_.left,
+                      topLeft.y + popupRect_.bottom - popupRect_.top};
+        shownAt_.push_back(topLeft);
+        return true;
+    }
+    void PostFocusControl(int id) override { focusRequests_.push_back(id); }
+    void ShowTrayMenu(Point point, bool german) override { trayMenus_.push_back({point, german}); }
+
+    struct TrayMenu {
+        Point point;
+        bool german = false;
+        bool operator==(const TrayMenu&) const = default;
+    };
+    void SetPopupRect(Rect rect) { popupRect_ = rect; }
+    void SetWorkArea(Rect area) { workArea_ = area; }
+    void FailPositionCalculation(bool fail) { failPosition_ = fail; }
+    const std::vector<Point>& ShownAt() const { return shownAt_; }
+    const std::vector<int>& FocusRequests() const { return focusRequests_; }
+    const std::vector<TrayMenu>& TrayMenus() const { return trayMenus_; }
+    uint32_t LastPositionFlags() const { return lastPositionFlags_; }
+
     void SetForegroundWindowExists(bool exists) { foregroundWindow_ = exists; }
     int ForegroundRequests() const { return foregroundRequests_; }
     bool Destroyed() const { return destroyed_; }
@@ -115,6 +148,13 @@ private:
     bool foregroundWindow_ = true;
     int foregroundRequests_ = 0;
     bool destroyed_ = false;
+    Rect popupRect_{0, 0, 400, 390};
+    Rect workArea_{0, 0, 1920, 1040};
+    bool failPosition_ = false;
+    uint32_t lastPositionFlags_ = 0;
+    std::vector<Point> shownAt_;
+    std::vector<int> focusRequests_;
+    std::vector<TrayMenu> trayMenus_;
 };
 
 class FakeSystemApi : public lv::SystemApi {

@@ -12,6 +12,13 @@ void Win32PopupView::SetText(int id, std::string_view text) {
     ::SetDlgItemTextA(dialog_, id, terminated.c_str());
 }
 
+std::string Win32PopupView::GetText(int id) {
+    if (!dialog_) return {};
+    char buffer[260] = {};
+    const UINT length = ::GetDlgItemTextA(dialog_, id, buffer, sizeof(buffer));
+    return std::string(buffer, length);
+}
+
 void Win32PopupView::SetSliderPos(int id, int position) {
     if (!dialog_) return;
     ::SendDlgItemMessageA(dialog_, id, TBM_SETPOS, TRUE, position);

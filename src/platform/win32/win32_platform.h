@@ -18,6 +18,7 @@
 #include "platform/process_api.h"
 #include "platform/system_api.h"
 #include "platform/text_codec.h"
+#include "platform/tray_api.h"
 #include "platform/view.h"
 #include "platform/window_api.h"
 #include "resources/resource.h"
@@ -106,6 +107,12 @@ public:
     bool ForegroundWindowExists() override;
     bool BringToForeground() override;
     bool DestroyPopup() override;
+    bool GetPopupRect(Rect& rect) override;
+    bool CalculatePopupPosition(Point anchor, Point size, uint32_t flags, const Rect& exclude, Rect& placed) override;
+    bool GetWorkArea(Rect& area) override;
+    bool ShowPopupTopmostAt(Point topLeft) override;
+    void PostFocusControl(int id) override;
+    void ShowTrayMenu(Point point, bool german) override;
 
 private:
     // PostCommand also runs on the hook thread.
@@ -139,6 +146,28 @@ private:
     HANDLE mutex_ = nullptr;
 };
 
+// The notification area, the icons drawn for it, and the task bar's overflow area.
+class Win32TrayApi final : public TrayApi {
+public:
+    explicit Win32TrayApi(const Win32WindowApi& window) : window_(window) {}
+
+    IconHandle RenderIcon(const IconPicture& picture) override;  // icon_renderer.cpp
+    void DestroyIcon(IconHandle icon) override;
+    bool NotifyIcon(NotifyMessage message, const NotifyIconRecord& record) override;
+    IconRectResult GetIconRect(const Guid& guid, Rect& rect) override;
+    OverflowScan ScanOverflowArea(std::string_view tip, bool& found) override;  // overflow_area.cpp
+    bool HiddenIconWarningOpen() override;
+    void RunHiddenIconWarning(bool german) override;
+    void CloseHiddenIconWarning() override;
+
+    // The balloon's picture: the program's icon at the large-icon size, loaded at start-up.
+    void SetBalloonIcon(HICON icon) { balloonIcon_ = icon; }
+
+private:
+    const Win32WindowApi& window_;
+    HICON balloonIcon_ = nullptr;
+};
+
 // Core Audio on the default render endpoint of the moment. Every call builds its own
 // enumerator, device and endpoint volume inside its own CoInitialize/CoUninitialize.
 class Win32AudioApi final : public AudioApi {
@@ -161,6 +190,7 @@ public:
     HWND Window() const { return dialog_; }
 
     void SetText(int id, std::string_view text) override;
+    std::string GetText(int id) override;
     void SetSliderPos(int id, int position) override;
     void Show(int id, bool visible) override;
     void Enable(int id, bool enabled) override;

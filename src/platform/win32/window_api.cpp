@@ -61,3 +61,64 @@ bool Win32WindowApi::DestroyPopup() {
 }
 
 }  // namespace lv
+
+namespace lv {
+
+bool Win32WindowApi::GetPopupRect(Rect& rect) {
+    RECT r{};
+    const HWND window = window_.load();
+    if (!window || !::GetWindowRect(window, &r)) return false;
+    rect = {r.left, r.top, r.right, r.bottom};
+    return true;
+}
+
+bool Win32WindowApi::CalculatePopupPosition(Point anchor, Point size, uint32_t flags, const Rect& exclude,
+                                            Rect& placed) {
+    const POINT anchorPoint{anchor.x, anchor.y};
+    const SIZE windowSize{size.x, size.y};
+    RECT excludeRect{exclude.left, exclude.top, exclude.right, exclude.bottom};
+    RECT result{};
+    if (!::CalculatePopupWindowPosition(&anchorPoint, &windowSize, flags, &excludeRect, &result)) return false;
+    placed = {result.left, result.top, result.right, result.bottom};
+    return true;
+}
+
+bool Win32WindowApi::GetWorkArea(Rect& area) {
+    RECT r{};
+    if (!::SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0)) return false;
+    area = {r.left, r.top, r.right, r.bottom};
+    return true;
+}
+
+bool Win32WindowApi::ShowPopupTopmostAt(Point topLeft) {
+    const HWND window = window_.load();
+    return window &&
+           ::SetWindowPos(window, HWND_TOPMOST, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW) != 0;
+}
+
+void Win32WindowApi::PostFocusControl(int id) {
+    const HWND window = window_.load();
+    if (!window) return;
+    if (const HWND control = ::GetDlgItem(window, id))
+        ::PostMessageA(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+}
+
+void Win32WindowApi::ShowTrayMenu(Point point, bool german) {
+    const HWND window = window_.load();
+    if (!window) return;
+    const HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr),
+                                   MAKEINTRESOURCEA(german ? res::kTrayMenuDe : res::kTrayMenuEn));
+    if (!menu) return;
+    if (const HMENU entries = ::GetSubMenu(menu, 0)) {
+        ::SetMenuDefaultItem(entries, res::kOpenPopup, FALSE);
+        ::SetForegroundWindow(window);
+        UINT flags = TPM_RIGHTBUTTON;
+        if (::GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0) flags |= TPM_RIGHTALIGN;
+        ::TrackPopupMenuEx(entries, flags, point.x, point.y, window, nullptr);
+        // Without it the menu would not close when the user clicks elsewhere.
+        ::PostMessageA(window, WM_NULL, 0, 0);
+    }
+    ::DestroyMenu(menu);
+}
+
+}  // namespace lv

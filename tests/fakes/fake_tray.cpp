@@ -1,0 +1,94 @@
+#include "fakes/fake_tray.h"
+
+#include <cstring>
+
+namespace lv::fake {
+
+std::vector<uint8_t> FakeTrayApi::Key(const Guid& guid) {
+    std::vector<uint8_t> key(16);
+    std::memcpy(key.data(), &guid.data1, 4);
+    std::memcpy(key.data() + 4, &guid.data2, 2);
+    std::memcpy(key.data() + 6, &guid.data3, 2);
+    std::memcpy(key.data() + 8, guid.data4, 8);
+    return key;
+}
+
+IconHandle FakeTrayApi::RenderIcon(const IconPicture& picture) {
+    const IconHandle icon = nextIcon_++;
+    live_[icon] = picture;
+    return icon;
+}
+
+void FakeTrayApi::DestroyIcon(IconHandle icon) { live_.erase(icon); }
+
+const IconPicture* FakeTrayApi::Picture(IconHandle icon) const {
+    const auto it = live_.find(icon);
+    return it == live_.end() ? nullptr : &it->second;
+}
+
+bool FakeTrayApi::NotifyIcon(NotifyMessage message, const NotifyIconRecord& record) {
+    const std::vector<uint8_t> key = Key(record.guid);
+    bool ok = true;
+    switch (message) {
+        case NotifyMessage::Add:
+            if (refusedAdds_ > 0) {
+                --refusedAdds_;
+                ok = false;
+            } else {
+                ok = shown_.emplace(key, record).second;
+            }
+            break;
+        case NotifyMessage::Modify: {
+            const auto it = shown_.find(key);
+            ok = it != shown_.end();
+            if (ok) {
+                if (record.flags & kNotifyIconFlag) it->second.icon = record.icon;
+                if (record.flags & kNotifyTipFlag) it->second.tip = record.tip;
+                if (record.flags & kNotifyInfoFlag) {
+                    it->second.infoTitle = record.infoTitle;
+                    it->second.infoText = record.infoText;
+                }
+            }
+            break;
+        }
+        case NotifyMessage::Delete:
+            ok = shown_.erase(key) != 0;
+            break;
+        case NotifyMessage::SetVersion:
+            ok = shown_.count(key) != 0;
+            break;
+    }
+    calls_.push_back({message, record, ok});
+    return ok;
+}
+
+std::optional<NotifyIconRecord> FakeTrayApi::ShownIcon(const Guid& guid) const {
+    const auto it = shown_.find(Key(guid));
+    if (it == shown_.end()) return std::nullopt;
+    return it->second;
+}
+
+IconRectResult FakeTrayApi::GetIconRect(const Guid& guid, Rect& rect) {
+    const auto it = rects_.find(Key(guid));
+    if (it == rects_.end()) return rectAnswer_;
+    rect = it->second;
+    return IconRectResult::Ok;
+}
+
+OverflowScan FakeTrayApi::ScanOverflowArea(std::string_view tip, bool& found) {
+    ++scans_;
+    found = false;
+    if (overflowAnswer_ != OverflowScan::Scanned) return overflowAnswer_;
+    for (const std::string& text : overflowButtons_)
+        if (!text.empty() && text == tip) found = true;
+    return OverflowScan::Scanned;
+}
+
+void FakeTrayApi::RunHiddenIconWarning(bool german) {
+    warnings_.push_back(german);
+    warningOpen_ = true;
+    if (duringWarning_) duringWarning_();
+    warningOpen_ = false;
+}
+
+}  // namespace lv::fake
