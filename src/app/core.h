@@ -53,6 +53,9 @@ inline constexpr int kBrightnessLabel = res::kBrightnessLabel;
 inline constexpr int kContrastLabel = res::kContrastLabel;
 inline constexpr int kBrightnessSlider = res::kBrightnessSlider;
 inline constexpr int kContrastSlider = res::kContrastSlider;
+inline constexpr int kVolumeLabel = res::kVolumeLabel;
+inline constexpr int kVolumeSlider = res::kVolumeSlider;
+inline constexpr int kMuteButton = res::kMute;
 inline constexpr int kRedSlider = res::kRedSlider;  // green and blue follow
 inline constexpr int kRedLabel = res::kRedLabel;    // green and blue follow
 inline constexpr int kLaptopNoteEnglish = res::kLaptopTextEn;
@@ -171,7 +174,6 @@ struct Core {
     uint8_t powerChangeCount = 0;
     bool openedFromIcon = false;
     bool menuOpen = false;
-    bool notificationsSuppressed = false;  // a user menu entry runs: no change notification
     uint64_t lastChangeTick = 0;
     bool hookCheckDone = false;
     std::string monitorFingerprint;  // the monitor set start-up found

@@ -15,9 +15,11 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_wmi.h"
+#include "popup/popup_placement.h"
 #include "popup/popup_proc.h"
 #include "popup/popup_refresh.h"
 #include "resources/resource.h"
+#include "tray/notify_icons.h"
 
 namespace {
 
@@ -134,8 +136,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     context.taskbarCreatedMessage = ::RegisterWindowMessageA("TaskbarCreated");
     SetPopupWindowContext(context);
 
+    tray.SetBalloonIcon(LoadProgramIcon(instance, SM_CXICON, SM_CYICON));
     core.refreshPopup = [&core](int show) { RefreshPopup(core, show); };
-    core.showPopupNearIcon = [&core, &window] { ShowPopupInCorner(core, window.Window()); };
+    core.showPopupNearIcon = [&core] { ShowPopupNearIcon(core); };
+    core.updateIcons = [&core] { UpdateIcons(core); };
+    core.showValueNotification = [&core](uint8_t kind) { ShowValueNotification(core, kind); };
     StartAfterWindow(core, showCommand);
 
     (void)RunMessageLoop(window, accelerators);

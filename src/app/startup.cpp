@@ -11,6 +11,7 @@
 #include "popup/window_actions.h"
 #include "settings/legacy_ini.h"
 #include "settings/settings_file.h"
+#include "tray/notify_icons.h"
 
 namespace lv {
 namespace {
@@ -153,6 +154,7 @@ void ForgetMissingIgnoredMonitors(Core& core) {
 }
 
 void StartAfterWindow(Core& core, int showCommand) {
+    InitialiseNotifyIcons(core);
     EnsureSomeIcon(core.settings);
     ReadPanelLevels(core);
     if (!core.panel.levels.empty())

@@ -84,7 +84,7 @@ void OnHousekeepingTimer(Core& core) {
     if (core.enumeration.enumerationFailed) {
         core.RefreshPopup(0);
         // The monitors answer again: a fresh start identifies them properly.
-        if (!core.enumeration.enumerationFailed) RestartProgram(core);
+        if (!core.enumeration.enumerationFailed && !core.restartflag) RestartProgram(core);
     }
     if (!core.hookCheckDone && core.hooks.threadStarted) {
         core.hookCheckDone = true;
@@ -116,7 +116,7 @@ void OnTimer(Core& core, uint32_t id) {
     switch (id) {
         case timer::kNotificationGuard:
             (void)window.KillTimer(id);
-            core.notificationsSuppressed = false;
+            core.trayState.balloonBlocked = false;
             return;
         case timer::kResume:
         case timer::kTaskbarIdle:

@@ -1,13 +1,77 @@
 #include "popup/popup_refresh.h"
 
+#include <cmath>
+#include <string>
+
 #include "monitors/enumeration.h"
 #include "popup/popup_controls.h"
+#include "popup/window_actions.h"
 
 namespace lv {
+namespace {
+
+constexpr std::string_view kMutedText = "\xD8";  // a struck-through O in code page 1252
+constexpr std::string_view kUnmutedText = "O";
+
+void LoadSelectedEntry(Core& core) {
+    PopupView& view = core.platform.view;
+    const MonitorEntry& entry = core.Selected();
+    const bool german = core.German();
+    const int row = static_cast<int>(core.SelectedIndex());
+    if (row < core.list.Rows()) view.SetText(id::kInputGroup, core.list.Cell(row, kColumnName));
+    view.SetSliderPos(id::kBrightnessSlider, 100 - static_cast<int>(entry.brightness));
+    view.SetSliderPos(id::kContrastSlider, 100 - static_cast<int>(entry.contrast));
+    view.SetText(id::kBrightnessLabel, (german ? "Helligkeit " : "Brightness ") + std::to_string(entry.brightness));
+    view.SetText(id::kContrastLabel, (german ? "Kontrast " : "Contrast ") + std::to_string(entry.contrast));
+    const uint32_t gains[3] = {entry.red, entry.green, entry.blue};
+    const char* const names[3] = {"R:", "G:", "B:"};
+    for (int channel = 0; channel < 3; ++channel) {
+        view.SetSliderPos(id::kRedSlider + channel, 255 - static_cast<int>(gains[channel]));
+        view.SetText(id::kRedLabel + channel, names[channel] + std::to_string(gains[channel]));
+    }
+}
+
+}  // namespace
+
+void LoadVolumeControls(Core& core) {
+    PopupView& view = core.platform.view;
+    float level = 0;
+    bool muted = false;
+    const bool answered = core.platform.audio.GetMasterVolumeLevelScalar(level);
+    if (answered) {
+        const int percent = static_cast<int>(std::lround(std::clamp(level, 0.0f, 1.0f) * 100.0f));
+        core.volume.volumePercent = percent;
+        view.SetText(id::kVolumeLabel, std::string(core.German() ? "Ton " : "Vol. ") + std::to_string(percent));
+        view.SetSliderPos(id::kVolumeSlider, 100 - percent);
+        if (core.platform.audio.GetMute(muted)) core.volume.volumeMuted = muted;
+        view.SetText(id::kMuteButton, core.volume.volumeMuted ? kMutedText : kUnmutedText);
+    }
+    view.Enable(id::kVolumeSlider, answered);
+    view.Enable(id::kMuteButton, answered);
+}
 
 void RefreshPopup(Core& core, int show) {
     (void)EnumerateUntilAnswered(core);
     SelectListRow(core);
+    LoadSelectedEntry(core);
+    LoadVolumeControls(core);
+    core.platform.view.RedrawNow();
+    core.UpdateIcons();
+    if (core.startupComplete) {
+        std::string fingerprint = MonitorFingerprint(core);
+        const bool changed = fingerprint != core.monitorFingerprint;
+        core.monitorFingerprint = std::move(fingerprint);
+        if (changed) {
+            // Controls of a monitor set that is gone would be stale: a fresh start rebuilds them.
+            if (core.openedFromIcon) {
+                core.restartflag = true;
+                (void)core.platform.window.PostCommand(id::kCmdExit, 1);
+            } else {
+                RestartProgram(core);
+            }
+            return;
+        }
+    }
     if (show == 1 && core.startupComplete && !core.platform.view.IsVisible()) core.ShowPopupNearIcon();
 }
 

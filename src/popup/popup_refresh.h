@@ -1,12 +1,17 @@
-// Reloads the popup from the monitors.
+// Reloads the popup from the monitors and the audio endpoint.
 #pragma once
 
 #include "app/core.h"
 
 namespace lv {
 
-// Enumerates the monitors afresh, marks the selected row and, with `show` 1, shows the
-// popup beside its icon unless it is visible already (never before start-up is done).
+// Enumerates the monitors afresh, loads the selected monitor's values and the volume
+// into the controls and the icons, restarts the program when the set of monitors changed,
+// and with `show` 1 shows the popup beside its icon unless it is visible already.
 void RefreshPopup(Core& core, int show);
+
+// Label 1004, slider 1040 and the mute button from the endpoint; both controls are
+// usable only while it answers.
+void LoadVolumeControls(Core& core);
 
 }  // namespace lv

@@ -23,6 +23,7 @@ struct IconSlot {
     IconHandle icon = 0;          // shown now; 0 while the icon is not in the notification area
     IconHandle previousIcon = 0;  // replaced by the last rendering, destroyed once the shell has the new one
     FixedText<128> tip;
+    bool added = false;  // the shell took the icon; a failed drawing does not make it absent
 };
 
 struct HiddenIconCheck {

@@ -265,10 +265,10 @@ TEST(MainWindowTimers, OneShotTimersEndWhenTheyFire) {
     auto s = Seeded();
     for (uint32_t id : {timer::kNotificationGuard, timer::kForeground, timer::kPanel, timer::kAudioDevice, 9u})
         (void)s->window.SetTimer(id, 100);
-    s->core.notificationsSuppressed = true;
+    s->core.trayState.balloonBlocked = true;
     RunFor(*s, 100);
     EXPECT_TRUE(s->window.Timers().empty());
-    EXPECT_FALSE(s->core.notificationsSuppressed);
+    EXPECT_FALSE(s->core.trayState.balloonBlocked);
     EXPECT_EQ(s->window.ForegroundRequests(), 1);
     EXPECT_EQ(s->refreshRequests, 1);  // the panel's refresh
     EXPECT_EQ(s->core.lastChangedKind, kChangedBrightness);

@@ -1,6 +1,7 @@
 #include "platform/win32/popup_window.h"
 
 #include <dbt.h>
+#include <windowsx.h>
 
 #include <cstring>
 #include <limits>
@@ -8,6 +9,7 @@
 #include <string_view>
 
 #include "commands/submission.h"
+#include "popup/popup_placement.h"
 #include "popup/popup_proc.h"
 #include "popup/window_actions.h"
 
@@ -18,7 +20,6 @@ PopupWindowContext context;
 
 constexpr UINT kDpiChanged = 0x02E0;           // WM_DPICHANGED
 constexpr UINT kSessionChange = 0x02B1;        // WM_WTSSESSION_CHANGE
-constexpr int kCornerOffset = 6;
 
 Guid ToGuid(const GUID& guid) {
     Guid result{guid.Data1, guid.Data2, guid.Data3, {}};
@@ -96,6 +97,16 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             return 0;
         case WM_COPYDATA:
             return OnCopyDataMessage(*core, lParam);
+        case WM_NCRBUTTONUP:
+            // Any free spot of the window counts as its caption (below).
+            if (wParam == HTCAPTION) ShowTrayMenu(*core, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        case WM_RBUTTONUP: {
+            POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ::ClientToScreen(window, &point);
+            ShowTrayMenu(*core, {point.x, point.y});
+            return 0;
+        }
         case WM_NCHITTEST: {
             // Any free spot of the popup drags it.
             const LRESULT hit = ::DefDlgProcA(window, message, wParam, lParam);
@@ -123,21 +134,12 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             RestartProgram(*core);
             return 0;
         default:
+            if (message >= kIconCallbackBase && message < kIconCallbackBase + kIconCount) {
+                OnIconCallback(*core, message, LOWORD(lParam), wParam);
+                return 0;
+            }
             return ::DefDlgProcA(window, message, wParam, lParam);
     }
-}
-
-void ShowPopupInCorner(Core& core, HWND popup) {
-    if (!popup) return;
-    RECT work{};
-    RECT frame{};
-    if (!::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) || !::GetWindowRect(popup, &frame)) return;
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    ::SetWindowPos(popup, HWND_TOPMOST, work.right - width - kCornerOffset, work.bottom - height - kCornerOffset, 0, 0,
-                   SWP_NOSIZE | SWP_SHOWWINDOW);
-    ::SetForegroundWindow(popup);
-    (void)core.platform.window.SetTimer(timer::kForeground, timer::kForegroundMs);
 }
 
 }  // namespace lv

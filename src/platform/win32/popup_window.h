@@ -21,8 +21,4 @@ void SetPopupWindowContext(const PopupWindowContext& context);
 
 LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Shows the popup above the notification area's corner of the work area, in front, and
-// asks for the foreground once more shortly after.
-void ShowPopupInCorner(Core& core, HWND popup);
-
 }  // namespace lv

@@ -1,0 +1,63 @@
+#include "popup/popup_placement.h"
+
+#include "popup/popup_proc.h"
+
+namespace lv {
+namespace {
+
+constexpr uint32_t kContextMenuEvent = 0x007B;  // WM_CONTEXTMENU
+constexpr uint32_t kSelectEvent = 0x0400;       // NIN_SELECT
+constexpr uint32_t kKeySelectEvent = 0x0401;    // NIN_KEYSELECT
+
+int32_t SignedWord(uintptr_t value) { return static_cast<int16_t>(static_cast<uint16_t>(value & 0xFFFF)); }
+
+}  // namespace
+
+void ShowPopupNearIcon(Core& core) {
+    if (core.enumeration.enumerationFailed) return;
+    TrayState& tray = core.trayState;
+    WindowApi& window = core.platform.window;
+    const Guid& icon = core.openedFromIcon ? tray.clickedIconGuid : tray.defaultIconGuid;
+    Rect popup;
+    if (!window.GetPopupRect(popup)) return;
+    const Point size{popup.right - popup.left, popup.bottom - popup.top};
+    Rect iconRect;
+    switch (core.platform.tray.GetIconRect(icon, iconRect)) {
+        case IconRectResult::Ok: {
+            const Point anchor{(iconRect.left + iconRect.right) / 2, (iconRect.top + iconRect.bottom) / 2};
+            Rect placed;
+            if (window.CalculatePopupPosition(anchor, size, kPopupPositionFlags, iconRect, placed))
+                (void)window.ShowPopupTopmostAt({placed.left, placed.top + kPopupOffset});
+            break;
+        }
+        case IconRectResult::NotImplemented: {
+            // The notification area sits in the work area's bottom right corner.
+            Rect work;
+            if (!window.GetWorkArea(work)) return;
+            (void)window.ShowPopupTopmostAt({work.right - size.x, work.bottom - size.y - kPopupOffset});
+            break;
+        }
+        case IconRectResult::Failed:
+            return;  // the next click tries again
+    }
+    (void)window.BringToForeground();
+    (void)window.SetTimer(timer::kForeground, timer::kForegroundMs);
+    window.PostFocusControl(id::kMonitorList);
+}
+
+void ShowTrayMenu(Core& core, Point point) { core.platform.window.ShowTrayMenu(point, core.German()); }
+
+void OnIconCallback(Core& core, uint32_t message, uint32_t event, uintptr_t anchor) {
+    if (message < kIconCallbackBase || message >= kIconCallbackBase + kIconCount) return;
+    if (event == kContextMenuEvent) {
+        ShowTrayMenu(core, {SignedWord(anchor), SignedWord(anchor >> 16)});
+        return;
+    }
+    if (event != kSelectEvent && event != kKeySelectEvent) return;
+    core.trayState.clickedIconGuid = core.trayState.guids[message - kIconCallbackBase];
+    core.openedFromIcon = true;
+    core.RefreshPopup(1);
+    core.openedFromIcon = false;
+}
+
+}  // namespace lv
