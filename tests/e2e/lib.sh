@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared functions of the end-to-end tests: Lumivane.exe under Wine on an Xvfb display,
 # with the simulated dxva2.dll beside it. Sourced by tests/e2e/run and every scenario.
 #
@@ -10,11 +11,10 @@
 # program would inherit it, and a reader waiting for its end would wait for them.
 
 E2E_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-E2E_BUILD="$E2E_ROOT/build/e2e"
+E2E_BUILD="${E2E_BUILD:-$E2E_ROOT/build/e2e}"
 E2E_WINDOWS="$E2E_ROOT/build/windows"
 E2E_FLEETS="$E2E_ROOT/tests/e2e/fleets"
-E2E_SCREENSHOTS="$E2E_BUILD/screenshots"
-E2E_WINDOW_CLASS="Lumivane class 4.4"
+E2E_SCREENSHOTS="${E2E_SCREENSHOTS:-$E2E_BUILD/screenshots}"
 E2E_PROGRAM="Lumivane.exe"
 
 e2e_log() { printf '%s %s\n' "$(date +%T)" "$*" >&2; }
@@ -37,7 +37,8 @@ e2e_start_display() {
     [ "$SECONDS" -lt "$deadline" ] || { e2e_log "Xvfb gave no display number"; return 1; }
     sleep 0.1
   done
-  export DISPLAY=":$(tr -dc '0-9' <"$number_file")"
+  DISPLAY=":$(tr -dc '0-9' <"$number_file")"
+  export DISPLAY
   e2e_log "Xvfb $E2E_XVFB_PID on $DISPLAY"
 }
 
@@ -100,12 +101,18 @@ EOF
   timeout 60 wine reg import "$(e2e_winpath "$reg")" </dev/null >>"$log" 2>&1 \
     || { e2e_log "registry import failed: $(tail -n 5 "$log")"; return 1; }
   e2e_wine_stop
-  # The Windows user's folder is named after the Unix user, as Wine saw it.
+  e2e_check_prefix
+}
+
+# Checks what the harness relies on in a made prefix and finds the Windows user's
+# folder, named after the Unix user as Wine saw it (E2E_WINDOWS_HOME).
+e2e_check_prefix() {
   local user
+  E2E_WINDOWS_HOME=""
   for user in "$WINEPREFIX"/drive_c/users/*; do
     [ "$(basename "$user")" != Public ] && [ -d "$user/AppData" ] && E2E_WINDOWS_HOME="$user"
   done
-  [ -n "${E2E_WINDOWS_HOME:-}" ] || { e2e_log "no user folder in the prefix"; return 1; }
+  [ -n "$E2E_WINDOWS_HOME" ] || { e2e_log "no user folder in the prefix"; return 1; }
   export E2E_WINDOWS_HOME
   [ "$(readlink "$WINEPREFIX/dosdevices/z:")" = / ] || { e2e_log "drive Z: is not the Unix root"; return 1; }
 }
@@ -137,36 +144,42 @@ e2e_session_stop() {
 # ---------------------------------------------------------------------------------------
 # Scenario: a program folder, a fleet and logs of its own.
 
-# e2e_begin NAME FLEET: FLEET is a file name in tests/e2e/fleets/.
-e2e_begin() {
-  E2E_NAME="$1"
+# e2e_prepare_program FOLDER FLEET-FILE: FOLDER/program holds the program and the
+# simulated dxva2.dll, FOLDER/hardware.fleet a copy of the fleet, FOLDER/dxva2.log the
+# simulated hardware's log; no settings are left in the roaming folder.
+e2e_prepare_program() {
+  E2E_DIR="$1"
   local fleet="$2"
-  e2e_wine_environment
-  E2E_DIR="$E2E_BUILD/scenarios/$E2E_NAME"
-  E2E_PROGRAM_DIR="$E2E_DIR/program"
-  E2E_FLEET="$E2E_DIR/hardware.fleet"
   local program="${E2E_PROGRAM_SOURCE:-$E2E_WINDOWS/$E2E_PROGRAM}"
   [ -f "$program" ] || { e2e_log "FAIL: $program is missing (cmake --build --preset windows --target Lumivane)"; exit 1; }
+  E2E_PROGRAM_DIR="$E2E_DIR/program"
+  E2E_FLEET="$E2E_DIR/hardware.fleet"
   rm -rf "$E2E_DIR"
   mkdir -p "$E2E_PROGRAM_DIR" "$E2E_SCREENSHOTS"
   # E2E_PROGRAM_SOURCE lets the harness check itself with a stand-in.
   cp "$program" "$E2E_PROGRAM_DIR/$E2E_PROGRAM"
   cp "$E2E_WINDOWS/simulated/dxva2.dll" "$E2E_PROGRAM_DIR/"
-  cp "$E2E_FLEETS/$fleet" "$E2E_FLEET"
+  cp "$fleet" "$E2E_FLEET"
   export LUMIVANE_FLEET
   LUMIVANE_FLEET="$(e2e_winpath "$E2E_FLEET")"
   export LUMIVANE_DXVA2_LOG
   LUMIVANE_DXVA2_LOG="$(e2e_winpath "$E2E_DIR/dxva2.log")"
   E2E_LOCAL_SETTINGS="$E2E_PROGRAM_DIR/Lumivane.xml"
   E2E_ROAMING_SETTINGS="$E2E_WINDOWS_HOME/AppData/Roaming/Lumivane/Lumivane.xml"
-  # Settings left by an earlier scenario would change how the program starts.
-  e2e_wine_stop
   rm -rf "$(dirname "$E2E_ROAMING_SETTINGS")"
+}
+
+# e2e_begin NAME FLEET: FLEET is a file name in tests/e2e/fleets/. Starts from a prefix
+# with no Wine process running.
+e2e_begin() {
+  E2E_NAME="$1"
+  e2e_wine_environment
+  e2e_wine_stop
+  e2e_prepare_program "$E2E_BUILD/scenarios/$E2E_NAME" "$E2E_FLEETS/$2"
   e2e_wine_start
-  E2E_SCREENSHOT_TAKEN=0
   trap 'e2e_finish $?' EXIT
   trap 'exit 143' TERM INT
-  e2e_log "scenario $E2E_NAME, fleet $fleet"
+  e2e_log "scenario $E2E_NAME, fleet $2"
 }
 
 # On the way out: a screenshot of whatever is on the desktop when the scenario failed,
@@ -268,14 +281,20 @@ e2e_window_absent() {
 # e2e_wait SECONDS WHAT COMMAND...: polls COMMAND until it succeeds; fails the scenario
 # with WHAT when it has not within SECONDS.
 e2e_wait() {
-  local seconds="$1" what="$2"
+  local seconds="$1" what="$2" start=$SECONDS
   shift 2
-  local start=$SECONDS deadline=$((SECONDS + seconds))
+  e2e_poll "$seconds" "$@" || fail "waited ${seconds}s for: $what"
+  e2e_log "after $((SECONDS - start))s: $what"
+}
+
+# e2e_poll SECONDS COMMAND...: as e2e_wait, but returns 1 when the time is up.
+e2e_poll() {
+  local deadline=$((SECONDS + $1))
+  shift
   until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "waited ${seconds}s for: $what"
+    [ "$SECONDS" -lt "$deadline" ] || return 1
     sleep 0.25
   done
-  e2e_log "after $((SECONDS - start))s: $what"
 }
 
 e2e_count_is() { [ "$(e2e_program_count)" -eq "$1" ]; }
@@ -296,7 +315,7 @@ e2e_process_gone() { ! kill -0 "$1" 2>/dev/null || [ "$(e2e_state "$1")" = Z ]; 
 e2e_find_the_program() {
   local pids
   pids="$(e2e_program_pids)"
-  [ "$(printf '%s' "$pids" | grep -c .)" -eq 1 ] || fail "expected one $E2E_PROGRAM, found: $(echo $pids)"
+  [ "$(printf '%s' "$pids" | grep -c .)" -eq 1 ] || fail "expected one $E2E_PROGRAM, found: ${pids//$'\n'/ }"
   E2E_RUNNING="$pids"
 }
 
@@ -354,7 +373,6 @@ e2e_screenshot() {
   local file="$E2E_SCREENSHOTS/$1.png"
   mkdir -p "$E2E_SCREENSHOTS"
   if timeout 30 import -display "$DISPLAY" -window root "$file" </dev/null >/dev/null 2>&1; then
-    E2E_SCREENSHOT_TAKEN=1
     e2e_log "screenshot $file"
   else
     e2e_log "no screenshot: import failed"

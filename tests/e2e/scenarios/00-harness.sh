@@ -4,6 +4,7 @@
 # copy-data record answered by thread message. A failure here is the harness's, not the
 # program's.
 set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/../lib.sh"
 
 E2E_PROGRAM_SOURCE="$E2E_WINDOWS/e2e_tool.exe" e2e_begin harness two-monitors.fleet

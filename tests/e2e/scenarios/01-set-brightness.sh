@@ -3,6 +3,7 @@
 # hardware; the second start exits with the running instance's last query value and
 # leaves one instance running.
 set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/../lib.sh"
 
 e2e_begin set-brightness two-monitors.fleet

@@ -2,6 +2,7 @@
 # Queries from a second start answer through its exit code: 'd' the selected monitor's
 # brightness, '2 e' the second monitor's contrast (and the selection stays there).
 set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/../lib.sh"
 
 e2e_begin queries two-monitors.fleet

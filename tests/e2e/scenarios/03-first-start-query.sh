@@ -3,6 +3,7 @@
 # a new instance starts by itself without a command line. The restart flag is saved as
 # set before the exit and cleared by the new instance.
 set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/../lib.sh"
 
 e2e_begin first-start-query two-monitors.fleet

@@ -2,6 +2,7 @@
 # 'z' from a second start restarts the program: a new process, the old one gone with its
 # last query value as exit code, the window back, the restart flag cleared again.
 set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/../lib.sh"
 
 e2e_begin restart two-monitors.fleet

@@ -2,6 +2,7 @@
 # 'q' from a second start ends the program without asking anything; the settings are
 # saved whole in both places and the process exits with its last query value.
 set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/../lib.sh"
 
 e2e_begin quit two-monitors.fleet

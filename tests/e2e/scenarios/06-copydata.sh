@@ -3,6 +3,7 @@
 # when longer than a command buffer, ignored; a short cbData cuts the text; a record
 # without data is ignored. The program keeps running and answers the next query.
 set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/../lib.sh"
 
 e2e_begin copydata two-monitors.fleet

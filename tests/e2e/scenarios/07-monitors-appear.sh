@@ -3,6 +3,7 @@
 # anyway, and once they can (the fleet turns to `physical = ok`) it restarts itself, its
 # periodic check coming every 10 seconds.
 set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/../lib.sh"
 
 e2e_begin monitors-appear physical-fail.fleet

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A second start without a command line asks the running instance to show its popup.
 set -euo pipefail
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/../lib.sh"
 
 e2e_begin show-popup two-monitors.fleet
