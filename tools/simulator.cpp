@@ -12,9 +12,10 @@ Simulator::Simulator(fake::Fleet initial)
       window(clock),
       wmi(fleet),
       displayConfig(fleet),
+      process(clock),
       xmlReader(MakeXmlReader()),
       xmlWriter(MakeXmlWriter()),
-      core(Platform{monitors, clock, codec, window, audio, system, view, wmi, displayConfig, files, *xmlReader, *xmlWriter}) {
+      core(Platform{monitors, clock, codec, window, audio, system, view, wmi, displayConfig, files, *xmlReader, *xmlWriter, process}) {
     window.SetCopyDataHandler(
         [this](uint32_t source, std::span<const char> data) { OnCopyData(core, source, data.data(), data.size()); });
     core.refreshPopup = [this](int) {

@@ -17,6 +17,7 @@
 #include "fakes/fake_file_api.h"
 #include "fakes/fake_monitor_api.h"
 #include "fakes/fake_popup_view.h"
+#include "fakes/fake_process.h"
 #include "fakes/fake_text_codec.h"
 #include "fakes/fake_window.h"
 #include "fakes/fake_wmi.h"
@@ -55,6 +56,7 @@ public:
     fake::FakeWmiApi wmi;
     fake::FakeDisplayConfigApi displayConfig;
     fake::FakeFileApi files;
+    fake::FakeProcessApi process;
     std::unique_ptr<XmlReader> xmlReader;
     std::unique_ptr<XmlWriter> xmlWriter;
     Core core;

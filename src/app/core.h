@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "commands/command_queue.h"
 #include "monitors/laptop_panel.h"
@@ -13,6 +14,7 @@
 #include "platform/display_config_api.h"
 #include "platform/file_api.h"
 #include "platform/monitor_api.h"
+#include "platform/process_api.h"
 #include "platform/system_api.h"
 #include "platform/text_codec.h"
 #include "platform/view.h"
@@ -36,6 +38,7 @@ struct Platform {
     FileApi& files;
     XmlReader& xmlReader;
     XmlWriter& xmlWriter;
+    ProcessApi& process;
 };
 
 // Control and command identifiers the core refers to.
@@ -58,6 +61,8 @@ inline constexpr int kInputGroup = 1116;
 inline constexpr int kFactoryResetButton = 1117;
 inline constexpr int kFirstContrastButton = 40022;
 inline constexpr int kLastContrastButton = 40042;
+inline constexpr uint32_t kCmdShowPopup = 40064;
+inline constexpr uint32_t kCmdRescanMonitors = 1171;
 inline constexpr uint32_t kCmdShutMonitorsOff = 40067;
 inline constexpr uint32_t kCmdRunCommandLine = 40072;
 inline constexpr uint32_t kCmdExit = 40074;
@@ -95,6 +100,13 @@ struct EnumerationState {
     bool enumerationFailed = false;       // a display's physical monitors could not be had
     bool severalPhysicalMonitors = false;  // a display carries more than one; never cleared
     bool closing = false;                 // the program is exiting: passes only save
+};
+
+// The low-level hooks of the hook thread, as far as the main thread needs to know.
+struct HookState {
+    bool threadStarted = false;
+    bool mouseInstalled = false;
+    bool keyboardInstalled = false;
 };
 
 struct VolumeState {
@@ -135,7 +147,26 @@ struct Core {
     bool restartflag = false;
     bool hiddenrestart = false;
     bool inputConfirmOpen = false;
+    bool exitConfirmOpen = false;
+    bool resetConfirmOpen = false;
+    HookState hooks;
     uint32_t mainThreadId = 0;
+    uint32_t hookThreadId = 0;  // 0 while no hook thread runs
+
+    // The main window's own state.
+    bool startupComplete = false;     // the popup is never shown before the first enumeration
+    int32_t expectedPopupHeight = 0;  // the client height start-up laid out; a smaller one restarts
+    Point cursorPos;                  // where the pointer was at the last message
+    std::string infoTipText;          // the monitor list's hover information
+    DisplayHandle lastPointerMonitor = 0;
+    uint8_t powerChangeCount = 0;
+    bool openedFromIcon = false;
+    bool menuOpen = false;
+    bool notificationsSuppressed = false;  // a user menu entry runs: no change notification
+    uint64_t lastChangeTick = 0;
+    bool hookCheckDone = false;
+    std::string monitorFingerprint;  // the monitor set start-up found
+    std::string startupLine;         // this start's own command line
     // Full paths of the two settings copies: beside the program, and in the roaming folder.
     std::u16string localSettingsPath;
     std::u16string appDataSettingsPath;
@@ -145,6 +176,9 @@ struct Core {
     // Filled by the layers that own these actions; a missing hook does nothing.
     std::function<void(int show)> refreshPopup;
     std::function<void()> updateIcons;
+    std::function<void()> showPopupNearIcon;
+    std::function<void(uint8_t kind)> showValueNotification;
+    std::function<bool()> hotKeyHeld;  // a hot key is down now: notifications wait
 
     MonitorEntry& Selected() { return table[SelectedIndex()]; }
     std::size_t SelectedIndex() const {
@@ -157,6 +191,9 @@ struct Core {
     }
     void UpdateIcons() {
         if (updateIcons) updateIcons();
+    }
+    void ShowPopupNearIcon() {
+        if (showPopupNearIcon) showPopupNearIcon();
     }
 };
 

@@ -19,8 +19,18 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
+// A GUID, laid out as the system's own.
+struct Guid {
+    uint32_t data1 = 0;
+    uint16_t data2 = 0;
+    uint16_t data3 = 0;
+    uint8_t data4[8] = {};
+    bool operator==(const Guid&) const = default;
+};
+
 // Handles are opaque integers on this side of the seam (HMONITOR, physical monitor HANDLE).
 using DisplayHandle = std::uintptr_t;
 using PhysicalHandle = std::uintptr_t;
+using WindowHandle = std::uintptr_t;
 
 }  // namespace lv

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/types.h"
+
 namespace lv {
 
 class PopupView {
@@ -27,6 +29,16 @@ public:
     virtual void SetChoiceCurrent(int id, int index) = 0;
     // A Yes/No question with a warning icon and No as default; true for Yes.
     virtual bool AskYesNo(std::string_view caption, std::string_view text) = 0;
+    // The same with a question icon.
+    virtual bool AskQuestion(std::string_view caption, std::string_view text) = 0;
+    // A message box with an error icon whose text is also its caption.
+    virtual void ShowError(std::string_view text) = 0;
+    // ShowWindow(SW_HIDE) of the popup window.
+    virtual void HidePopup() = 0;
+    // The hover tooltip of the monitor list shows `text` (empty: nothing).
+    virtual void UpdateInfoTip(std::string_view text) = 0;
+    // The window under the screen point is the monitor list.
+    virtual bool IsListAt(Point screenPoint) = 0;
 };
 
 }  // namespace lv

@@ -26,6 +26,12 @@ public:
     virtual bool PostThreadAnswer(uint32_t threadId, uintptr_t wparam) = 0;
     // SendMessage(popup, WM_APPCOMMAND, popup, command << 16).
     virtual void SendAppCommand(int command) = 0;
+    // GetForegroundWindow() != null.
+    virtual bool ForegroundWindowExists() = 0;
+    // SetForegroundWindow(popup).
+    virtual bool BringToForeground() = 0;
+    // Forgets the popup window and destroys it; its WM_DESTROY ends the message loop.
+    virtual bool DestroyPopup() = 0;
 };
 
 }  // namespace lv

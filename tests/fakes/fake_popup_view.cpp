@@ -17,8 +17,17 @@ std::string FakePopupView::Cell(int row, int column) const {
     return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
 }
 
+bool FakePopupView::AskQuestion(std::string_view caption, std::string_view text) {
+    questions_.push_back({std::string(caption), std::string(text), true});
+    return NextAnswer();
+}
+
 bool FakePopupView::AskYesNo(std::string_view caption, std::string_view text) {
     questions_.push_back({std::string(caption), std::string(text)});
+    return NextAnswer();
+}
+
+bool FakePopupView::NextAnswer() {
     if (answers_.empty()) return defaultAnswer_;
     const bool answer = answers_.front();
     answers_.pop_front();

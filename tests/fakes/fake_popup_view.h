@@ -19,6 +19,7 @@ inline constexpr int kListColumns = 6;
 struct YesNoQuestion {
     std::string caption;
     std::string text;
+    bool questionIcon = false;  // AskQuestion rather than AskYesNo
     bool operator==(const YesNoQuestion&) const = default;
 };
 
@@ -42,6 +43,18 @@ public:
     void SetChoiceCurrent(int id, int index) override { choiceCurrent_[id] = index; }
     // Answers from the script in order; when it runs out, the default answer (No).
     bool AskYesNo(std::string_view caption, std::string_view text) override;
+    bool AskQuestion(std::string_view caption, std::string_view text) override;
+    void ShowError(std::string_view text) override { errors_.emplace_back(text); }
+    void HidePopup() override {
+        visible_ = false;
+        ++hides_;
+    }
+    void UpdateInfoTip(std::string_view text) override { infoTips_.emplace_back(text); }
+    // The list covers `listArea` on the screen (right and bottom excluded).
+    bool IsListAt(Point point) override {
+        return point.x >= listArea_.left && point.x < listArea_.right && point.y >= listArea_.top &&
+               point.y < listArea_.bottom;
+    }
 
     // Nothing recorded for the id: nullopt.
     std::optional<std::string> Text(int id) const { return Find(texts_, id); }
@@ -58,11 +71,17 @@ public:
     int RedrawCount() const { return redraws_; }
 
     void SetVisible(bool visible) { visible_ = visible; }
+    int HideCount() const { return hides_; }
+    const std::vector<std::string>& Errors() const { return errors_; }
+    const std::vector<std::string>& InfoTips() const { return infoTips_; }
+    void SetListArea(Rect area) { listArea_ = area; }
     void ScriptAnswers(std::vector<bool> answers);
     void SetDefaultAnswer(bool yes) { defaultAnswer_ = yes; }
     const std::vector<YesNoQuestion>& Questions() const { return questions_; }
 
 private:
+    bool NextAnswer();
+
     template <typename T>
     static std::optional<T> Find(const std::map<int, T>& values, int id) {
         const auto it = values.find(id);
@@ -84,6 +103,10 @@ private:
     std::deque<bool> answers_;
     bool defaultAnswer_ = false;
     std::vector<YesNoQuestion> questions_;
+    std::vector<std::string> errors_;
+    std::vector<std::string> infoTips_;
+    int hides_ = 0;
+    Rect listArea_;
 };
 
 }  // namespace lv::fake

@@ -62,6 +62,19 @@ public:
     bool SendCopyData(uint32_t source, std::span<const char> data) override;
     bool PostThreadAnswer(uint32_t threadId, uintptr_t wparam) override;
     void SendAppCommand(int command) override;
+    bool ForegroundWindowExists() override { return foregroundWindow_; }
+    bool BringToForeground() override {
+        ++foregroundRequests_;
+        return !destroyed_;
+    }
+    bool DestroyPopup() override {
+        destroyed_ = true;
+        return true;
+    }
+
+    void SetForegroundWindowExists(bool exists) { foregroundWindow_ = exists; }
+    int ForegroundRequests() const { return foregroundRequests_; }
+    bool Destroyed() const { return destroyed_; }
 
     // Posted commands, oldest first.
     const std::deque<PostedCommand>& Commands() const { return commands_; }
@@ -99,6 +112,9 @@ private:
     std::vector<CopyDataRecord> copyData_;
     std::vector<ThreadAnswer> threadAnswers_;
     std::vector<int> appCommands_;
+    bool foregroundWindow_ = true;
+    int foregroundRequests_ = 0;
+    bool destroyed_ = false;
 };
 
 class FakeSystemApi : public lv::SystemApi {

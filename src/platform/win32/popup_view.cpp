@@ -97,4 +97,38 @@ bool Win32PopupView::AskYesNo(std::string_view caption, std::string_view text) {
                          MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
+bool Win32PopupView::AskQuestion(std::string_view caption, std::string_view text) {
+    if (!dialog_) return false;
+    const std::string terminatedCaption(caption);
+    const std::string terminatedText(text);
+    return ::MessageBoxA(dialog_, terminatedText.c_str(), terminatedCaption.c_str(),
+                         MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+void Win32PopupView::ShowError(std::string_view text) {
+    const std::string terminated(text);
+    ::MessageBoxA(dialog_, terminated.c_str(), terminated.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void Win32PopupView::HidePopup() {
+    if (dialog_) ::ShowWindow(dialog_, SW_HIDE);
+}
+
+void Win32PopupView::UpdateInfoTip(std::string_view text) {
+    if (!infoTip_ || !dialog_) return;
+    std::string buffer(text.substr(0, 2047));
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = dialog_;
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(kMonitorListId));
+    tool.uFlags = TTF_IDISHWND;
+    tool.lpszText = buffer.data();
+    ::SendMessageA(infoTip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+bool Win32PopupView::IsListAt(Point screenPoint) {
+    const HWND list = Control(kMonitorListId);
+    return list && ::WindowFromPoint(POINT{screenPoint.x, screenPoint.y}) == list;
+}
+
 }  // namespace lv

@@ -15,6 +15,7 @@
 #include "platform/audio_api.h"
 #include "platform/clock.h"
 #include "platform/monitor_api.h"
+#include "platform/process_api.h"
 #include "platform/system_api.h"
 #include "platform/text_codec.h"
 #include "platform/view.h"
@@ -98,11 +99,40 @@ public:
     bool SendCopyData(uint32_t source, std::span<const char> data) override;
     bool PostThreadAnswer(uint32_t threadId, uintptr_t wparam) override;
     void SendAppCommand(int command) override;
+    bool ForegroundWindowExists() override;
+    bool BringToForeground() override;
+    bool DestroyPopup() override;
 
 private:
     // PostCommand also runs on the hook thread.
     std::atomic<HWND> window_;
     std::atomic<HWND> copyDataTarget_{nullptr};
+};
+
+// The process: program file, mutex, other instances, thread messages, new processes.
+class Win32ProcessApi final : public ProcessApi {
+public:
+    Win32ProcessApi() = default;
+    Win32ProcessApi(const Win32ProcessApi&) = delete;
+    Win32ProcessApi& operator=(const Win32ProcessApi&) = delete;
+    ~Win32ProcessApi() override { CloseInstanceMutex(); }
+
+    std::u16string ProgramPath() override;
+    bool SetWorkingFolder(std::u16string_view folder) override;
+    uint32_t ProcessId() override;
+    bool IsWindows7OrLater() override;
+    void ShowMessage(std::string_view text) override;
+    WindowHandle FindWindowByClass(std::string_view className) override;
+    bool OpenHidden(std::u16string_view path) override;
+    bool CreateInstanceMutex(bool& existed) override;
+    void CloseInstanceMutex() override;
+    bool SendCopyData(WindowHandle window, uint32_t source, std::span<const char> data) override;
+    bool PostCommand(WindowHandle window, uint32_t id, intptr_t lparam) override;
+    bool PeekThreadMessage(ThreadMessage& message) override;
+    bool StartProcess(std::u16string_view path) override;
+
+private:
+    HANDLE mutex_ = nullptr;
 };
 
 // Core Audio on the default render endpoint of the moment. Every call builds its own
@@ -138,11 +168,20 @@ public:
     void SetChoiceItems(int id, const std::vector<std::string>& items) override;
     void SetChoiceCurrent(int id, int index) override;
     bool AskYesNo(std::string_view caption, std::string_view text) override;
+    bool AskQuestion(std::string_view caption, std::string_view text) override;
+    void ShowError(std::string_view text) override;
+    void HidePopup() override;
+    void UpdateInfoTip(std::string_view text) override;
+    bool IsListAt(Point screenPoint) override;
+
+    // The monitor list's hover tooltip, once the popup's controls create it.
+    void SetInfoTipWindow(HWND tooltip) { infoTip_ = tooltip; }
 
 private:
     HWND Control(int id) const;
 
     HWND dialog_;
+    HWND infoTip_ = nullptr;
 };
 
 }  // namespace lv

@@ -48,4 +48,16 @@ void Win32WindowApi::SendAppCommand(int command) {
                    MAKELPARAM(0, static_cast<WORD>(command)));
 }
 
+bool Win32WindowApi::ForegroundWindowExists() { return ::GetForegroundWindow() != nullptr; }
+
+bool Win32WindowApi::BringToForeground() {
+    const HWND window = window_.load();
+    return window && ::SetForegroundWindow(window) != 0;
+}
+
+bool Win32WindowApi::DestroyPopup() {
+    const HWND window = window_.exchange(nullptr);
+    return window && ::DestroyWindow(window) != 0;
+}
+
 }  // namespace lv

@@ -1,0 +1,188 @@
+#include "app/startup.h"
+
+#include <array>
+#include <cstring>
+
+#include "commands/submission.h"
+#include "monitors/enumeration.h"
+#include "monitors/laptop_panel.h"
+#include "popup/popup_controls.h"
+#include "popup/popup_proc.h"
+#include "popup/window_actions.h"
+#include "settings/legacy_ini.h"
+#include "settings/settings_file.h"
+
+namespace lv {
+namespace {
+
+constexpr std::string_view kWindowsTooOld[2] = {"Lumivane requires at least Windows 7",
+                                                "Lumivane erfordert mindestens Windows 7"};
+constexpr std::u16string_view kTakeoverFileName = u"Lumivane.bat";
+constexpr std::size_t kIgnorePrefixLength = 7;  // "ignore_"
+
+std::u16string_view FileNameOf(std::u16string_view path) {
+    const std::size_t slash = path.find_last_of(u"\\/");
+    return slash == std::u16string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string PanelLevelText(bool german, std::size_t count) {
+    const std::string n = std::to_string(count);
+    return german ? "LCD hat " + n + "\nHelligkeits-\nstufen" : "LCD has " + n + "\nbrightness\nlevels";
+}
+
+}  // namespace
+
+void EnterProgramFolder(Core& core) {
+    const std::u16string path = core.platform.process.ProgramPath();
+    const std::size_t slash = path.find_last_of(u'\\');
+    if (slash == std::u16string::npos) return;
+    (void)core.platform.process.SetWorkingFolder(std::u16string_view(path).substr(0, slash + 1));
+}
+
+void WaitPastMidnight(Core& core) {
+    for (int wait = 0; wait < kMidnightWaits; ++wait) {
+        const SystemTime now = core.platform.system.LocalTime();
+        if (now.hour != 0 || now.minute != 0) return;
+        core.platform.clock.Sleep(kMidnightWaitMs);
+    }
+}
+
+std::string TakeoverBatchLine(std::string_view ownImageName, uint32_t ownProcessId) {
+    // A batch file expands %...%: a per cent sign in the name must be doubled.
+    std::string image;
+    for (char c : ownImageName) {
+        if (c == '\r' || c == '\n' || c == '"') continue;
+        image += c;
+        if (c == '%') image += '%';
+    }
+    // The process filter protects this instance even when its name did not survive the
+    // conversion to the code page.
+    return "taskkill /F /FI \"IMAGENAME ne " + image + "\" /FI \"PID ne " + std::to_string(ownProcessId) +
+           "\" /IM Lumivane* /T\r\n";
+}
+
+bool TakeOverOlderVersions(Core& core) {
+    ProcessApi& process = core.platform.process;
+    bool found = false;
+    for (std::string_view name : kOldWindowClasses) {
+        if (process.FindWindowByClass(name) != 0) {
+            found = true;
+            break;
+        }
+    }
+    if (!found) return false;
+    FileApi& files = core.platform.files;
+    std::u16string folder;
+    if (files.GetRoamingAppDataFolder(folder)) {
+        folder += u'\\';
+        folder += kSettingsFolderName;
+        (void)files.CreateFolder(folder);
+        const std::u16string batch = folder + u'\\' + std::u16string(kTakeoverFileName);
+        const std::string image = core.platform.codec.WideToAnsi(FileNameOf(process.ProgramPath()));
+        if (files.WriteWholeFile(batch, TakeoverBatchLine(image, process.ProcessId())))
+            (void)process.OpenHidden(batch);
+    }
+    core.platform.clock.Sleep(kTakeoverWaitMs);
+    return true;
+}
+
+std::optional<int> StartBeforeWindow(Core& core, std::string_view commandLine, int showCommand) {
+    Platform& platform = core.platform;
+    core.mainThreadId = platform.system.CurrentThreadId();
+    EnterProgramFolder(core);
+    WaitPastMidnight(core);
+    // After the wait, so the auto-run times are those of the day that runs.
+    ApplyComputedDefaults(core.settings, platform.system);
+    ImportLegacyIni(core);
+    LoadSettings(core);
+    // A restart runs no command line of its own.
+    if (!core.restartflag) core.startupLine = std::string(commandLine.substr(0, kMaxCommandLine));
+    core.settings.languageId = ResolveLanguage(core.settings, platform.system.UserDefaultUILanguage());
+    if (!platform.process.IsWindows7OrLater()) {
+        platform.process.ShowMessage(kWindowsTooOld[core.German() ? 1 : 0]);
+        return 0;
+    }
+    (void)TakeOverOlderVersions(core);
+    bool existed = false;
+    (void)platform.process.CreateInstanceMutex(existed);
+    // A restart starts while the instance that asked for it may still hold the mutex.
+    if (!core.restartflag && existed) return ForwardToRunningInstance(core, showCommand);
+    core.restartflag = false;
+    return std::nullopt;
+}
+
+int ForwardToRunningInstance(Core& core, int showCommand) {
+    ProcessApi& process = core.platform.process;
+    const WindowHandle running = process.FindWindowByClass(kWindowClassName);
+    if (running == 0) return 0;
+    if (core.startupLine.empty()) {
+        if (showCommand != kShowMinimizedNoActivate) (void)process.PostCommand(running, id::kCmdShowPopup, 0);
+        return 0;
+    }
+    const std::string line = NormaliseCommandLine(core.startupLine);
+    std::array<char, kCommandBufferSize> record{};
+    std::memcpy(record.data(), line.data(), line.size());
+    (void)process.SendCopyData(running, core.mainThreadId, record);
+    for (int poll = 0; poll < kAnswerPolls; ++poll) {
+        ThreadMessage message;
+        // Other thread messages are not the answer; only WM_COMMAND carries it.
+        while (process.PeekThreadMessage(message))
+            if (message.message == kMessageCommand) return static_cast<int>(message.wParam);
+        core.platform.clock.Sleep(kAnswerPollMs);
+    }
+    return 0;
+}
+
+void ForgetMissingIgnoredMonitors(Core& core) {
+    bool forgotten = false;
+    for (MonitorEntry& entry : core.table) {
+        if (entry.ignoreName.Empty()) continue;
+        bool present = false;
+        for (int row = 0; row < core.list.Rows() && row < kMaxMonitors; ++row) {
+            const std::string& text = core.list.Cell(row, kColumnName);
+            if (text.size() > kIgnorePrefixLength && entry.ignoreName.View() == std::string_view(text).substr(kIgnorePrefixLength)) {
+                present = true;
+                break;
+            }
+        }
+        if (present) continue;
+        entry.ignoreName.Clear();
+        forgotten = true;
+    }
+    if (forgotten) RestartProgram(core);
+}
+
+void StartAfterWindow(Core& core, int showCommand) {
+    EnsureSomeIcon(core.settings);
+    ReadPanelLevels(core);
+    if (!core.panel.levels.empty())
+        core.platform.view.SetText(id::kLaptopPicture, PanelLevelText(core.German(), core.panel.levels.size()));
+    (void)EnumerateUntilAnswered(core);
+    SelectListRow(core);
+    ForgetMissingIgnoredMonitors(core);
+    ApplyMonitorLimits(core);
+    core.monitorFingerprint = MonitorFingerprint(core);
+
+    core.startupComplete = true;
+    SubmitCommandLine(core, core.startupLine, kSourceStartup);
+    if (core.startupLine.empty() && showCommand != kShowMinimizedNoActivate && !core.hiddenrestart)
+        core.ShowPopupNearIcon();
+    core.hiddenrestart = false;
+    SaveAllSettings(core);
+    StartPeriodicTimers(core);
+}
+
+int FinishRun(Core& core) {
+    if (core.hookThreadId != 0) (void)core.platform.window.PostThreadAnswer(core.hookThreadId, id::kCmdExit);
+    core.platform.clock.Sleep(kHookStopWaitMs);
+    if (core.restartflag) {
+        const std::u16string path = core.platform.process.ProgramPath();
+        for (int attempt = 0; attempt < kRestartAttempts; ++attempt) {
+            if (attempt > 0) core.platform.clock.Sleep(kRestartRetryMs);
+            if (core.platform.process.StartProcess(path)) break;
+        }
+    }
+    return static_cast<int>(core.queryValue);
+}
+
+}  // namespace lv

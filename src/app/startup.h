@@ -1,0 +1,68 @@
+// Start-up and the end of the run, as far as they decide anything: the working folder,
+// the wait past midnight, the settings, the older-version takeover, the single instance
+// with the forwarding of a second start's line, the first view and the restart. The
+// Windows entry point sequences these around the creation of the window.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/core.h"
+
+namespace lv {
+
+inline constexpr std::string_view kWindowClassName = "Lumivane class 4.4";
+inline constexpr int kShowMinimizedNoActivate = 7;  // the logon shortcut's start
+
+inline constexpr int kMidnightWaits = 30;
+inline constexpr uint32_t kMidnightWaitMs = 5000;
+inline constexpr uint32_t kTakeoverWaitMs = 2000;
+inline constexpr int kAnswerPolls = 100;
+inline constexpr uint32_t kAnswerPollMs = 200;
+inline constexpr uint32_t kHookStopWaitMs = 500;
+inline constexpr int kRestartAttempts = 20;
+inline constexpr uint32_t kRestartRetryMs = 100;
+
+// Main windows of older versions, searched in this order.
+inline constexpr std::string_view kOldWindowClasses[] = {
+    "lumivaneclass",      "lumivaneclass15",    "Lumivane class 1.6", "Lumivane class 1.7", "Lumivane class 2.6",
+    "Lumivane class 2.7", "Lumivane class 2.8", "Lumivane class 2.9", "Lumivane class 3.0", "Lumivane class 3.1",
+    "Lumivane class 3.2", "Lumivane class 3.3", "Lumivane class 3.4", "Lumivane class 3.5", "Lumivane class 3.6",
+    "Lumivane class 3.7", "Lumivane class 3.8", "Lumivane class 3.9", "Lumivane class 4.0", "Lumivane class 4.1",
+    "Lumivane class 4.2", "Lumivane class 4.3"};
+
+// Makes the program's own folder the working folder.
+void EnterProgramFolder(Core& core);
+// A start at 00:00 waits until the clock shows another minute, at most 150 s: the
+// auto-run times of the day are taken from the clock afterwards.
+void WaitPastMidnight(Core& core);
+
+// The batch line that ends older instances: every process whose image name begins with
+// "Lumivane", except this program's own image and process.
+std::string TakeoverBatchLine(std::string_view ownImageName, uint32_t ownProcessId);
+// When a window of an older version exists: writes and runs the batch file, then waits.
+// Returns whether an older version was found.
+bool TakeOverOlderVersions(Core& core);
+
+// The start-up steps before the window exists. Returns the exit code when this start
+// ends here (too old a system, or a second start that forwarded its line).
+std::optional<int> StartBeforeWindow(Core& core, std::string_view commandLine, int showCommand);
+
+// A second start: hands the line (or the show request) to the running instance and
+// returns the exit code, the running instance's answer.
+int ForwardToRunningInstance(Core& core, int showCommand);
+
+// The start-up steps after the window exists: monitors, limits, the start-up line, the
+// first view, the first save and the periodic timers.
+void StartAfterWindow(Core& core, int showCommand);
+
+// Ignored monitors that are gone are forgotten, which needs a fresh start.
+void ForgetMissingIgnoredMonitors(Core& core);
+
+// After the message loop: the hook thread is told to stop, the program starts again when
+// a restart is pending. Returns the exit code.
+int FinishRun(Core& core);
+
+}  // namespace lv

@@ -1,0 +1,143 @@
+#include "platform/win32/popup_window.h"
+
+#include <dbt.h>
+
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <string_view>
+
+#include "commands/submission.h"
+#include "popup/popup_proc.h"
+#include "popup/window_actions.h"
+
+namespace lv {
+namespace {
+
+PopupWindowContext context;
+
+constexpr UINT kDpiChanged = 0x02E0;           // WM_DPICHANGED
+constexpr UINT kSessionChange = 0x02B1;        // WM_WTSSESSION_CHANGE
+constexpr int kCornerOffset = 6;
+
+Guid ToGuid(const GUID& guid) {
+    Guid result{guid.Data1, guid.Data2, guid.Data3, {}};
+    std::memcpy(result.data4, guid.Data4, sizeof(result.data4));
+    return result;
+}
+
+LRESULT OnCopyDataMessage(Core& core, LPARAM lParam) {
+    const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    // A source must be a command source or a thread id; anything wider is no record of ours.
+    if (!record || record->dwData > std::numeric_limits<uint32_t>::max()) return 0;
+    OnCopyData(core, static_cast<uint32_t>(record->dwData), record->lpData, record->cbData);
+    return 0;
+}
+
+LRESULT OnPowerMessage(Core& core, WPARAM wParam, LPARAM lParam) {
+    std::optional<Guid> setting;
+    if (wParam == PBT_POWERSETTINGCHANGE && lParam != 0)
+        setting = ToGuid(reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)->PowerSetting);
+    return OnPowerBroadcast(core, wParam, setting ? &*setting : nullptr);
+}
+
+// The window class is an ANSI one, so device-interface names arrive as 8-bit text.
+void OnDeviceMessage(Core& core, WPARAM wParam, LPARAM lParam) {
+    std::optional<std::string_view> name;
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam);
+    if (header && header->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE &&
+        header->dbch_size > offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_name)) {
+        const auto* device = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_A*>(header);
+        const std::size_t room = header->dbch_size - offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_name);
+        name = std::string_view(device->dbcc_name, strnlen(device->dbcc_name, room));
+    }
+    OnDeviceChange(core, wParam, name);
+}
+
+}  // namespace
+
+void SetPopupWindowContext(const PopupWindowContext& newContext) { context = newContext; }
+
+LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Core* core = context.core;
+    if (!core) return ::DefDlgProcA(window, message, wParam, lParam);
+    // The handle is kept for every later call, but not brought back once the window goes.
+    if (message != WM_DESTROY && message != WM_NCDESTROY && context.window->Window() == nullptr &&
+        !core->enumeration.closing) {
+        context.window->SetWindow(window);
+        context.view->SetWindow(window);
+    }
+    POINT cursor{};
+    if (::GetCursorPos(&cursor)) core->cursorPos = Point{cursor.x, cursor.y};
+
+    if (context.taskbarCreatedMessage != 0 && message == context.taskbarCreatedMessage) {
+        OnTaskbarCreated(*core);
+        return 0;
+    }
+    switch (message) {
+        case WM_DESTROY:
+            ::PostQuitMessage(0);
+            return 0;
+        case WM_SIZE:
+            OnSize(*core, HIWORD(lParam));
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            ::BeginPaint(window, &paint);
+            ::EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_CLOSE:
+            OnClose(*core);
+            return 0;
+        case WM_QUERYENDSESSION:
+            return OnQueryEndSession(*core);
+        case WM_ENDSESSION:
+            return 0;
+        case WM_COPYDATA:
+            return OnCopyDataMessage(*core, lParam);
+        case WM_NCHITTEST: {
+            // Any free spot of the popup drags it.
+            const LRESULT hit = ::DefDlgProcA(window, message, wParam, lParam);
+            return hit == HTCLIENT ? HTCAPTION : hit;
+        }
+        case WM_COMMAND:
+            OnCommand(*core, LOWORD(wParam), HIWORD(wParam), static_cast<intptr_t>(lParam));
+            return 0;
+        case WM_TIMER:
+            OnTimer(*core, static_cast<uint32_t>(wParam));
+            return 0;
+        case WM_ENTERMENULOOP:
+        case WM_EXITMENULOOP:
+            if (wParam != 0) core->menuOpen = message == WM_ENTERMENULOOP;
+            return 0;
+        case WM_POWERBROADCAST:
+            return OnPowerMessage(*core, wParam, lParam);
+        case WM_DEVICECHANGE:
+            OnDeviceMessage(*core, wParam, lParam);
+            return 1;
+        case kSessionChange:
+            OnSessionChange(*core, wParam);
+            return 0;
+        case kDpiChanged:
+            RestartProgram(*core);
+            return 0;
+        default:
+            return ::DefDlgProcA(window, message, wParam, lParam);
+    }
+}
+
+void ShowPopupInCorner(Core& core, HWND popup) {
+    if (!popup) return;
+    RECT work{};
+    RECT frame{};
+    if (!::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) || !::GetWindowRect(popup, &frame)) return;
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    ::SetWindowPos(popup, HWND_TOPMOST, work.right - width - kCornerOffset, work.bottom - height - kCornerOffset, 0, 0,
+                   SWP_NOSIZE | SWP_SHOWWINDOW);
+    ::SetForegroundWindow(popup);
+    (void)core.platform.window.SetTimer(timer::kForeground, timer::kForegroundMs);
+}
+
+}  // namespace lv

@@ -1,0 +1,115 @@
+#include "platform/win32/win32_platform.h"
+
+#include <shellapi.h>  // after <windows.h>, which it needs
+
+#include <limits>
+#include <vector>
+
+namespace lv {
+namespace {
+
+constexpr char kInstanceMutexName[] = "AllowOnlyOneLumivane";
+
+const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+}  // namespace
+
+std::u16string Win32ProcessApi::ProgramPath() {
+    // Long paths are cut by GetModuleFileNameW without an error on old systems: a buffer
+    // that came back full is grown and the call repeated.
+    std::vector<wchar_t> buffer(MAX_PATH);
+    while (buffer.size() <= 32768) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()), length);
+        buffer.resize(buffer.size() * 2);
+    }
+    return {};
+}
+
+bool Win32ProcessApi::SetWorkingFolder(std::u16string_view folder) {
+    const std::u16string terminated(folder);
+    return ::SetCurrentDirectoryW(Wide(terminated)) != 0;
+}
+
+uint32_t Win32ProcessApi::ProcessId() { return ::GetCurrentProcessId(); }
+
+bool Win32ProcessApi::IsWindows7OrLater() {
+    OSVERSIONINFOEXW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    version.dwMajorVersion = 6;
+    version.dwMinorVersion = 1;
+    version.wServicePackMajor = 0;
+    DWORDLONG condition = 0;
+    condition = ::VerSetConditionMask(condition, VER_MAJORVERSION, VER_GREATER_EQUAL);
+    condition = ::VerSetConditionMask(condition, VER_MINORVERSION, VER_GREATER_EQUAL);
+    condition = ::VerSetConditionMask(condition, VER_SERVICEPACKMAJOR, VER_GREATER_EQUAL);
+    return ::VerifyVersionInfoW(&version, VER_MAJORVERSION | VER_MINORVERSION | VER_SERVICEPACKMAJOR, condition) !=
+           0;
+}
+
+void Win32ProcessApi::ShowMessage(std::string_view text) {
+    const std::string terminated(text);
+    ::MessageBoxA(nullptr, terminated.c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+}
+
+WindowHandle Win32ProcessApi::FindWindowByClass(std::string_view className) {
+    const std::string terminated(className);
+    return reinterpret_cast<WindowHandle>(::FindWindowA(terminated.c_str(), nullptr));
+}
+
+bool Win32ProcessApi::OpenHidden(std::u16string_view path) {
+    const std::u16string terminated(path);
+    const auto result = reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, L"open", Wide(terminated), nullptr, nullptr, SW_HIDE));
+    return result > 32;
+}
+
+bool Win32ProcessApi::CreateInstanceMutex(bool& existed) {
+    CloseInstanceMutex();
+    mutex_ = ::CreateMutexA(nullptr, FALSE, kInstanceMutexName);
+    existed = ::GetLastError() == ERROR_ALREADY_EXISTS;
+    return mutex_ != nullptr;
+}
+
+void Win32ProcessApi::CloseInstanceMutex() {
+    if (mutex_) ::CloseHandle(mutex_);
+    mutex_ = nullptr;
+}
+
+bool Win32ProcessApi::SendCopyData(WindowHandle window, uint32_t source, std::span<const char> data) {
+    if (window == 0 || data.size() > std::numeric_limits<DWORD>::max()) return false;
+    COPYDATASTRUCT copy{};
+    copy.dwData = source;
+    copy.cbData = static_cast<DWORD>(data.size());
+    copy.lpData = const_cast<char*>(data.data());  // the receiver only reads it
+    return ::SendMessageW(reinterpret_cast<HWND>(window), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy)) != 0;
+}
+
+bool Win32ProcessApi::PostCommand(WindowHandle window, uint32_t id, intptr_t lparam) {
+    return window != 0 && ::PostMessageA(reinterpret_cast<HWND>(window), WM_COMMAND, id, lparam) != 0;
+}
+
+bool Win32ProcessApi::PeekThreadMessage(ThreadMessage& message) {
+    MSG msg{};
+    if (!::PeekMessageA(&msg, reinterpret_cast<HWND>(-1), 0, 0, PM_REMOVE)) return false;
+    message.message = msg.message;
+    message.wParam = msg.wParam;
+    message.lParam = msg.lParam;
+    return true;
+}
+
+bool Win32ProcessApi::StartProcess(std::u16string_view path) {
+    std::u16string application(path);
+    wchar_t emptyCommandLine[1] = {L'\0'};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(Wide(application), emptyCommandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process))
+        return false;
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return true;
+}
+
+}  // namespace lv

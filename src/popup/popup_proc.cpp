@@ -1,0 +1,249 @@
+#include "popup/popup_proc.h"
+
+#include "commands/submission.h"
+#include "common/text.h"
+#include "monitors/ddc_access.h"
+#include "monitors/enumeration.h"
+#include "popup/popup_controls.h"
+#include "popup/window_actions.h"
+#include "settings/settings_file.h"
+
+namespace lv {
+namespace {
+
+constexpr std::string_view kExitQuestion[2] = {"Do you really want to terminate Lumivane ?",
+                                               "Soll Lumivane wirklich beendet werden ?"};
+constexpr std::string_view kMouseHookError = "mouse hook error";
+constexpr std::string_view kKeyboardHookError = "keyboard hook error";
+
+bool IsNotifiedKind(uint8_t kind) {
+    switch (kind) {
+        case kChangedBrightness:
+        case kChangedContrast:
+        case kChangedVolume:
+        case kChangedRed:
+        case kChangedGreen:
+        case kChangedBlue:
+        case kChangedSummary:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void ClearInfoTip(Core& core) {
+    core.infoTipText.clear();
+    core.platform.view.UpdateInfoTip(core.infoTipText);
+}
+
+// Hover upkeep, a silent selected monitor replaced, and the monitor under the pointer.
+void OnSelectionTimer(Core& core) {
+    PopupView& view = core.platform.view;
+    const bool visible = view.IsVisible();
+    if (visible && !view.IsListAt(core.cursorPos)) ClearInfoTip(core);
+
+    const int selected = static_cast<int>(core.SelectedIndex());
+    if (selected < core.list.Rows() && core.list.IsSilent(selected)) {
+        for (int row = 0; row < core.list.Rows(); ++row) {
+            if (core.list.IsSilent(row)) continue;
+            core.selectedMonitor = row;
+            SelectListRow(core);
+            core.RefreshPopup(0);
+            break;
+        }
+    }
+
+    // The pointer cannot tell several physical monitors of one display apart, and the
+    // selection must not change under an open question.
+    if (!core.settings.autoselect || core.enumeration.severalPhysicalMonitors || core.inputConfirmOpen ||
+        core.resetConfirmOpen || core.list.Rows() <= 1 || visible)
+        return;
+    const DisplayHandle display = core.platform.monitors.MonitorFromPoint(core.cursorPos);
+    if (display == 0 || (display == core.lastPointerMonitor && !core.forceReselect)) return;
+    core.forceReselect = false;
+    (void)FindEntryOfDisplay(core, display);
+    core.lastPointerMonitor = display;
+    SelectListRow(core);
+    core.UpdateIcons();
+}
+
+// The deferred change notification: shown once the values stopped changing.
+void OnNotificationTimer(Core& core) {
+    if (core.lastChangedKind != kChangedNothing && !(core.hotKeyHeld && core.hotKeyHeld())) {
+        core.lastChangeTick = core.platform.clock.TickCount();
+        if (IsNotifiedKind(core.lastChangedKind) && core.showValueNotification)
+            core.showValueNotification(core.lastChangedKind);
+        core.lastChangedKind = kChangedNothing;
+    }
+    (void)core.platform.window.SetTimer(timer::kNotification, timer::kNotificationMs);
+}
+
+void OnHousekeepingTimer(Core& core) {
+    if (core.enumeration.enumerationFailed) {
+        core.RefreshPopup(0);
+        // The monitors answer again: a fresh start identifies them properly.
+        if (!core.enumeration.enumerationFailed) RestartProgram(core);
+    }
+    if (!core.hookCheckDone && core.hooks.threadStarted) {
+        core.hookCheckDone = true;
+        if (!core.hooks.mouseInstalled) core.platform.view.ShowError(kMouseHookError);
+        if (!core.hooks.keyboardInstalled) core.platform.view.ShowError(kKeyboardHookError);
+    }
+    const SystemTime now = core.platform.system.LocalTime();
+    if (now.hour == 0 && now.minute == 0) {
+        // A new day: the restarted program computes its auto-run times afresh.
+        RestartProgram(core);
+        (void)core.platform.window.KillTimer(timer::kHousekeeping);
+        return;
+    }
+}
+
+}  // namespace
+
+void StartPeriodicTimers(Core& core) {
+    WindowApi& window = core.platform.window;
+    (void)window.SetTimer(timer::kNotification, timer::kNotificationMs);
+    (void)window.SetTimer(timer::kSelection, timer::kSelectionMs);
+    (void)window.SetTimer(timer::kHiddenIcons, timer::kHiddenIconsMs);
+    (void)window.SetTimer(timer::kHousekeeping, timer::kHousekeepingMs);
+    (void)window.SetTimer(timer::kPrivilege, timer::kPrivilegeMs);
+}
+
+void OnTimer(Core& core, uint32_t id) {
+    WindowApi& window = core.platform.window;
+    switch (id) {
+        case timer::kNotificationGuard:
+            (void)window.KillTimer(id);
+            core.notificationsSuppressed = false;
+            return;
+        case timer::kResume:
+        case timer::kTaskbarIdle:
+        case timer::kConsoleConnect:
+        case timer::kTaskbarBusy:
+            RestartProgram(core);
+            (void)window.KillTimer(id);
+            return;
+        case timer::kDisplayChange:
+            (void)window.KillTimer(id);
+            RestartProgram(core);
+            return;
+        case timer::kSelection:
+            OnSelectionTimer(core);
+            return;
+        case timer::kNotification:
+            OnNotificationTimer(core);
+            return;
+        case timer::kHousekeeping:
+            OnHousekeepingTimer(core);
+            return;
+        case timer::kForeground:
+            (void)window.KillTimer(id);
+            (void)window.BringToForeground();
+            return;
+        case timer::kPanel:
+            (void)window.KillTimer(id);
+            core.RefreshPopup(0);
+            core.lastChangedKind = kChangedBrightness;
+            return;
+        case timer::kHiddenIcons:
+        case timer::kHiddenWarning:
+        case timer::kPrivilege:
+            return;  // periodic; their work is added with the features they serve
+        default:
+            (void)window.KillTimer(id);  // a one-shot timer whose feature is not built in
+            return;
+    }
+}
+
+void OnCommand(Core& core, uint32_t id, uint32_t /*code*/, intptr_t lparam) {
+    core.menuOpen = false;
+    switch (id) {
+        case id::kCmdShowPopup:
+            core.RefreshPopup(1);
+            return;
+        case id::kCmdRunCommandLine:
+            RunQueuedCommandLine(core, static_cast<uint32_t>(lparam));
+            return;
+        case id::kCmdExit:
+            OnExitCommand(core, lparam);
+            return;
+        case id::kCmdRescanMonitors:
+            core.restartflag = true;
+            (void)core.platform.window.PostCommand(id::kCmdExit, 0);
+            return;
+        default:
+            return;
+    }
+}
+
+void OnExitCommand(Core& core, intptr_t lparam) {
+    if (!core.endingSession && !core.restartflag) {
+        if (core.exitConfirmOpen) return;
+        core.exitConfirmOpen = true;
+        const bool yes = core.platform.view.AskQuestion(kProgramTitle, kExitQuestion[core.German() ? 1 : 0]);
+        core.exitConfirmOpen = false;
+        if (!yes) return;
+    }
+    if (lparam != 2) SaveAllSettings(core);
+    // From here on a pass only saves the monitors' settings.
+    core.enumeration.closing = true;
+    RefreshMonitors(core);
+    AppSettings& settings = core.settings;
+    settings.showbrightnessicon = settings.showcontrasticon = settings.showvolumeicon = settings.showcombinedicon =
+        false;
+    core.UpdateIcons();
+    core.platform.process.CloseInstanceMutex();
+    (void)core.platform.window.DestroyPopup();
+}
+
+void OnTaskbarCreated(Core& core) {
+    WindowApi& window = core.platform.window;
+    if (window.ForegroundWindowExists())
+        (void)window.SetTimer(timer::kTaskbarBusy, timer::kRestartDelayMs);
+    else
+        (void)window.SetTimer(timer::kTaskbarIdle, timer::kTaskbarIdleMs);
+}
+
+void OnSize(Core& core, int clientHeight) {
+    if (core.expectedPopupHeight == 0 || clientHeight >= core.expectedPopupHeight) return;
+    core.restartflag = true;
+    (void)core.platform.window.PostCommand(id::kCmdExit, 1);
+}
+
+void OnClose(Core& core) {
+    core.platform.view.HidePopup();
+    ClearInfoTip(core);
+}
+
+intptr_t OnQueryEndSession(Core& core) {
+    core.endingSession = true;
+    OnCommand(core, id::kCmdExit, 0, 0);
+    return 1;
+}
+
+intptr_t OnPowerBroadcast(Core& core, uintptr_t event, const Guid* setting) {
+    if (event == kPowerResumeAutomatic) {
+        (void)core.platform.window.SetTimer(timer::kResume, timer::kRestartDelayMs);
+        return 1;
+    }
+    if (event == kPowerSettingChange) {
+        if (setting && (*setting == kGuidAcDcPowerSource || *setting == kGuidPowerSavingStatus))
+            ++core.powerChangeCount;
+        return 1;
+    }
+    return 0;
+}
+
+void OnDeviceChange(Core& core, uintptr_t event, std::optional<std::string_view> deviceName) {
+    if (event != kDeviceArrival && event != kDeviceRemoveComplete) return;
+    if (!deviceName || !ContainsNoCase(*deviceName, "\\\\?\\DISPLAY#")) return;
+    // Setting the timer again moves it: several changes in a row end in one restart.
+    (void)core.platform.window.SetTimer(timer::kDisplayChange, timer::kDisplayChangeMs);
+}
+
+void OnSessionChange(Core& core, uintptr_t code) {
+    if (code == kSessionConsoleConnect)
+        (void)core.platform.window.SetTimer(timer::kConsoleConnect, timer::kRestartDelayMs);
+}
+
+}  // namespace lv
