@@ -359,9 +359,11 @@ e2e_fleet_edit() {
 # ---------------------------------------------------------------------------------------
 # Settings files.
 
-# e2e_setting FILE KEY: the value of <set KEY="..."> (keys compare without case).
+# e2e_setting FILE KEY: the value of <set KEY="..."> (keys compare without case); empty
+# when the file or the key is missing.
 e2e_setting() {
-  sed -n "s/.*<set $2=\"\\([^\"]*\\)\".*/\\1/Ip" "$1" 2>/dev/null | head -n 1
+  [ -f "$1" ] || return 0
+  sed -n "s/.*<set $2=\"\\([^\"]*\\)\".*/\\1/Ip" "$1" 2>/dev/null | head -n 1 || true
 }
 
 e2e_setting_count() { grep -c '<set ' "$1" 2>/dev/null || true; }

@@ -8,6 +8,8 @@ source "$(dirname "$0")/../lib.sh"
 e2e_begin queries two-monitors.fleet
 e2e_start_program
 e2e_wait_ready
+# Started without a command line, the program shows its popup.
+e2e_wait 15 "the popup visible" e2e_tool is-visible
 
 e2e_run_program d
 expect_eq "$E2E_RC" "$(e2e_fleet_value 1 brightness)" "'d': monitor 1 brightness"

@@ -22,7 +22,9 @@ e2e_wait 20 "restartflag cleared by the new instance" \
   e2e_file_has "$E2E_LOCAL_SETTINGS" '<set restartflag="N">'
 e2e_find_the_program
 [ "$E2E_RUNNING" != "$old" ] || fail "the old process is still the running one"
+# The selection is saved, so the new instance acts on monitor 2 still.
 e2e_run_program b 20
 expect_eq "$E2E_RC" 0 "exit code of 'b 20' in the new instance (no query yet)"
-expect_eq "$(e2e_fleet_value 1 brightness)" 20 "monitor 1 brightness after 'b 20'"
+expect_eq "$(e2e_fleet_value 2 brightness)" 20 "monitor 2 brightness after 'b 20'"
+expect_eq "$(e2e_fleet_value 1 brightness)" 70 "monitor 1 brightness after 'b 20'"
 e2e_screenshot "$E2E_NAME"

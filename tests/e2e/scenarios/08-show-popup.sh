@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # A second start without a command line asks the running instance to show its popup.
+# The first start has a command line (one that does nothing), so it keeps the popup hidden.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/../lib.sh"
 
 e2e_begin show-popup two-monitors.fleet
-e2e_start_program
+e2e_start_program k 0
 e2e_wait_ready
 visible=0
 e2e_tool is-visible >/dev/null || visible=$?
-expect_eq "$visible" 1 "the popup hidden at the start"
+expect_eq "$visible" 1 "the popup hidden after a first start with a command line"
 
 e2e_run_program
 expect_eq "$E2E_RC" 0 "exit code of a second start without a command line"
