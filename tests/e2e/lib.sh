@@ -218,7 +218,7 @@ expect_eq() {
 e2e_start_program() {
   (cd "$E2E_PROGRAM_DIR" && exec wine "$E2E_PROGRAM" "$@" </dev/null >>"$E2E_DIR/program.out" 2>&1) &
   E2E_PID=$!
-  e2e_log "started $E2E_PROGRAM $* as $E2E_PID"
+  e2e_log "started $E2E_PROGRAM${*:+ $*} as $E2E_PID"
 }
 
 # Runs a start of the program to its end (at most E2E_START_SECONDS); E2E_RC is its exit
@@ -227,7 +227,7 @@ e2e_run_program() {
   E2E_RC=0
   (cd "$E2E_PROGRAM_DIR" && exec timeout "${E2E_START_SECONDS:-60}" wine "$E2E_PROGRAM" "$@" \
     </dev/null >>"$E2E_DIR/program.out" 2>&1) || E2E_RC=$?
-  e2e_log "$E2E_PROGRAM $* exited with $E2E_RC"
+  e2e_log "$E2E_PROGRAM${*:+ $*} exited with $E2E_RC"
 }
 
 # Waits at most SECONDS for the program started by e2e_start_program to end; E2E_EXIT is
@@ -251,7 +251,7 @@ e2e_program_pids() {
   local pid
   for pid in $(pgrep -x "$E2E_PROGRAM" || true); do
     [ "$(e2e_state "$pid")" != Z ] || continue
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
     echo "$pid"
   done
 }
@@ -291,7 +291,7 @@ e2e_wait() {
 e2e_poll() {
   local deadline=$((SECONDS + $1))
   shift
-  until "$@"; do
+  until "$@" >/dev/null; do
     [ "$SECONDS" -lt "$deadline" ] || return 1
     sleep 0.25
   done

@@ -15,6 +15,8 @@
 //   send-message MSG WPARAM LPARAM  SendMessageTimeout, prints the result
 //   is-visible                    "visible" (exit 0) or "hidden" (exit 1)
 //   window-rect                   "left top right bottom"
+//   control-text ID               the text of the window's control ID (UTF-8); exit 2 when
+//                                 there is no such control
 //   stand-in SECONDS              a hidden window of the program's class that prints each
 //                                 copy-data record, answers a thread source with the record's
 //                                 size and ends on WM_CLOSE or after SECONDS; it lets the
@@ -27,6 +29,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -43,7 +46,7 @@ constexpr int kNoAnswer = 3;
 int Usage() {
     std::fputs("usage: e2e_tool find-window | copydata TEXT [--size N] [--no-terminator] [--null-data]"
                " [--source S|self] [--wait MS] | post-command ID LPARAM | send-message MSG WPARAM LPARAM"
-               " | is-visible | window-rect\n",
+               " | is-visible | window-rect | control-text ID | stand-in SECONDS\n",
                stderr);
     return kError;
 }
@@ -208,6 +211,30 @@ int WindowRectCommand() {
     return kOk;
 }
 
+int ControlTextCommand(int argc, char** argv) {
+    unsigned long long id = 0;
+    if (argc != 1 || !ParseNumber(argv[0], id)) return Usage();
+    HWND window = RequireWindow();
+    if (!window) return kNoWindow;
+    HWND control = GetDlgItem(window, static_cast<int>(id));
+    if (!control) {
+        std::printf("no control %llu\n", id);
+        return kError;
+    }
+    // Sent with a time-out, unlike GetWindowText, so a hung program cannot hang the probe.
+    wchar_t text[1024] = {};
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(control, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                             kSendTimeoutMs, &length)) {
+        std::printf("no text, error %lu\n", GetLastError());
+        return kError;
+    }
+    char utf8[4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::puts(utf8);
+    return kOk;
+}
+
 LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_COPYDATA) {
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
@@ -262,6 +289,7 @@ int main(int argc, char** argv) {
     else if (command == "send-message") status = SendMessageCommand(argc - 2, argv + 2);
     else if (command == "is-visible" && argc == 2) status = IsVisibleCommand();
     else if (command == "window-rect" && argc == 2) status = WindowRectCommand();
+    else if (command == "control-text") status = ControlTextCommand(argc - 2, argv + 2);
     else if (command == "stand-in") status = StandInCommand(argc - 2, argv + 2);
     else status = Usage();
     std::fflush(stdout);
