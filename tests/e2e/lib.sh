@@ -59,6 +59,8 @@ e2e_wine_environment() {
   export WINEPREFIX="${E2E_PREFIX:-$E2E_BUILD/prefix}"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;dxva2=n,b"
+  # A real X display keeps its cookie where the user's HOME has it.
+  if [ -z "${XAUTHORITY:-}" ] && [ -f "$HOME/.Xauthority" ]; then export XAUTHORITY="$HOME/.Xauthority"; fi
   # An ALSA null device gives Wine a default audio endpoint.
   export HOME="$E2E_BUILD/home"
   mkdir -p "$HOME"
@@ -333,16 +335,14 @@ e2e_wait_ready() {
 # 1, across displays) in the fleet file; for a range the current value.
 e2e_fleet_value() {
   awk -v want="$1" -v key="$2" '
-    /^\[monitor\]/ { monitor++; next }
-    /^\[/ { inside = 0 }
-    monitor == want && !/^\[/ {
+    /^\[/ { inside = /^\[monitor\]/; monitor += inside; next }
+    inside && monitor == want {
       line = $0
       sub(/[ \t]+#.*/, "", line)
-      split(line, part, "=")
-      name = part[1]; gsub(/[ \t]/, "", name)
+      name = substr(line, 1, index(line, "=") - 1)
+      gsub(/[ \t]/, "", name)
       if (name != key) next
-      value = substr(line, index(line, "=") + 1)
-      n = split(value, word, " ")
+      n = split(substr(line, index(line, "=") + 1), word, " ")
       print (n == 3 ? word[2] : word[1])
       exit
     }' "$E2E_FLEET"
@@ -366,7 +366,9 @@ e2e_setting() {
   sed -n "s/.*<set $2=\"\\([^\"]*\\)\".*/\\1/Ip" "$1" 2>/dev/null | head -n 1 || true
 }
 
-e2e_setting_count() { grep -c '<set ' "$1" 2>/dev/null || true; }
+e2e_setting_count() {
+  if [ -f "$1" ]; then grep -c '<set ' "$1" || true; else echo 0; fi
+}
 
 # ---------------------------------------------------------------------------------------
 # Screenshots: build/e2e/screenshots/NAME.png.
