@@ -21,6 +21,7 @@
 #include "platform/window_api.h"
 #include "platform/wmi_api.h"
 #include "platform/xml_api.h"
+#include "resources/resource.h"
 #include "settings/app_settings.h"
 
 namespace lv {
@@ -41,31 +42,34 @@ struct Platform {
     ProcessApi& process;
 };
 
-// Control and command identifiers the core refers to.
+// Control and command identifiers the core refers to, by the names the core uses; the
+// values are the resources' own.
 namespace id {
-inline constexpr int kMonitorList = 1001;
-inline constexpr int kBrightnessLabel = 1002;
-inline constexpr int kContrastLabel = 1003;
-inline constexpr int kBrightnessSlider = 1038;
-inline constexpr int kContrastSlider = 1039;
-inline constexpr int kRedSlider = 1067;  // green and blue follow
-inline constexpr int kRedLabel = 1070;   // green and blue follow
-inline constexpr int kLaptopNoteEnglish = 1104;
-inline constexpr int kLaptopNoteGerman = 1105;
-inline constexpr int kLaptopPicture = 1106;
-inline constexpr int kGainHintEnglish = 1108;
-inline constexpr int kGainHintGerman = 1109;
-inline constexpr int kPresetChoice = 1113;
-inline constexpr int kInputChoice = 1115;
-inline constexpr int kInputGroup = 1116;
-inline constexpr int kFactoryResetButton = 1117;
-inline constexpr int kFirstContrastButton = 40022;
-inline constexpr int kLastContrastButton = 40042;
-inline constexpr uint32_t kCmdShowPopup = 40064;
-inline constexpr uint32_t kCmdRescanMonitors = 1171;
-inline constexpr uint32_t kCmdShutMonitorsOff = 40067;
-inline constexpr uint32_t kCmdRunCommandLine = 40072;
-inline constexpr uint32_t kCmdExit = 40074;
+inline constexpr int kMonitorList = res::kMonitorList;
+inline constexpr int kBrightnessLabel = res::kBrightnessLabel;
+inline constexpr int kContrastLabel = res::kContrastLabel;
+inline constexpr int kBrightnessSlider = res::kBrightnessSlider;
+inline constexpr int kContrastSlider = res::kContrastSlider;
+inline constexpr int kRedSlider = res::kRedSlider;  // green and blue follow
+inline constexpr int kRedLabel = res::kRedLabel;    // green and blue follow
+inline constexpr int kLaptopNoteEnglish = res::kLaptopTextEn;
+inline constexpr int kLaptopNoteGerman = res::kLaptopTextDe;
+inline constexpr int kLaptopPicture = res::kLaptopLevels;
+inline constexpr int kGainHintEnglish = res::kRgbHintEn;
+inline constexpr int kGainHintGerman = res::kRgbHintDe;
+inline constexpr int kPresetChoice = res::kColourPreset;
+inline constexpr int kInputChoice = res::kInput;
+inline constexpr int kInputGroup = res::kInputGroup;
+inline constexpr int kFactoryResetButton = res::kFactoryReset;
+inline constexpr int kFirstContrastButton = res::kContrastPresetFirst;
+inline constexpr int kLastContrastButton = res::kContrastPresetLast;
+inline constexpr uint32_t kCmdShowPopup = res::kOpenPopup;
+inline constexpr uint32_t kCmdRescanMonitors = res::kRescan;
+inline constexpr uint32_t kCmdShutMonitorsOff = res::kMonitorsOff;
+inline constexpr uint32_t kCmdRunCommandLine = res::kRunCommandBuffer;
+inline constexpr uint32_t kCmdExit = res::kExit;
+static_assert(res::kGreenSlider == kRedSlider + 1 && res::kBlueSlider == kRedSlider + 2 &&
+              res::kGreenLabel == kRedLabel + 1 && res::kBlueLabel == kRedLabel + 2);
 }  // namespace id
 
 // lastChangedKind values.

@@ -69,13 +69,14 @@ void OnSelectionTimer(Core& core) {
 
 // The deferred change notification: shown once the values stopped changing.
 void OnNotificationTimer(Core& core) {
+    // Back to the short period first: showing a notification lengthens it for one round.
+    (void)core.platform.window.SetTimer(timer::kNotification, timer::kNotificationMs);
     if (core.lastChangedKind != kChangedNothing && !(core.hotKeyHeld && core.hotKeyHeld())) {
         core.lastChangeTick = core.platform.clock.TickCount();
         if (IsNotifiedKind(core.lastChangedKind) && core.showValueNotification)
             core.showValueNotification(core.lastChangedKind);
         core.lastChangedKind = kChangedNothing;
     }
-    (void)core.platform.window.SetTimer(timer::kNotification, timer::kNotificationMs);
 }
 
 void OnHousekeepingTimer(Core& core) {

@@ -85,7 +85,7 @@ private:
     };
 
     FakeClock& clock_;
-    std::u16string programPath_ = u"C:\\Tools\\Lumivane\\Lumivane.exe";
+    std::u16string programPath_ = u"C:\\Program Files\\Lumivane\\Lumivane.exe";
     bool windows7_ = true;
     std::map<std::string, WindowHandle> windows_;
     bool mutexExists_ = false;

@@ -131,12 +131,14 @@ public:
         type = static_cast<uint32_t>(fontSmoothingType_);
         return true;
     }
-    SystemTime LocalTime() override { return localTime_; }
+    SystemTime LocalTime() override { return timeSource_ ? timeSource_() : localTime_; }
     uint16_t UserDefaultUILanguage() override { return uiLanguage_; }
 
     void SetSmallIconHeight(int height) { smallIconHeight_ = height; }
     void SetFontSmoothingType(int type) { fontSmoothingType_ = type; }  // negative: the query fails
     void SetLocalTime(const SystemTime& time) { localTime_ = time; }
+    // A clock that moves: every reading asks the source.
+    void SetLocalTimeSource(std::function<SystemTime()> source) { timeSource_ = std::move(source); }
     void SetUserDefaultUILanguage(uint16_t language) { uiLanguage_ = language; }
     void SetWindows8OrLater(bool later) { windows8OrLater_ = later; }
     void SetThreadId(uint32_t threadId) { threadId_ = threadId; }
@@ -147,6 +149,7 @@ private:
     int smallIconHeight_ = 16;
     int fontSmoothingType_ = 2;
     SystemTime localTime_{2026, 12, 0, 6, 21, 30, 15, 500};
+    std::function<SystemTime()> timeSource_;
     uint16_t uiLanguage_ = 0x0409;  // English (United States)
     PowerStatus powerStatus_;
     bool powerStatusOk_ = true;

@@ -34,19 +34,7 @@ bool Win32ProcessApi::SetWorkingFolder(std::u16string_view folder) {
 
 uint32_t Win32ProcessApi::ProcessId() { return ::GetCurrentProcessId(); }
 
-bool Win32ProcessApi::IsWindows7OrLater() {
-    OSVERSIONINFOEXW version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-    version.dwMajorVersion = 6;
-    version.dwMinorVersion = 1;
-    version.wServicePackMajor = 0;
-    DWORDLONG condition = 0;
-    condition = ::VerSetConditionMask(condition, VER_MAJORVERSION, VER_GREATER_EQUAL);
-    condition = ::VerSetConditionMask(condition, VER_MINORVERSION, VER_GREATER_EQUAL);
-    condition = ::VerSetConditionMask(condition, VER_SERVICEPACKMAJOR, VER_GREATER_EQUAL);
-    return ::VerifyVersionInfoW(&version, VER_MAJORVERSION | VER_MINORVERSION | VER_SERVICEPACKMAJOR, condition) !=
-           0;
-}
+bool Win32ProcessApi::IsWindows7OrLater() { return WindowsVersionAtLeast(6, 1); }
 
 void Win32ProcessApi::ShowMessage(std::string_view text) {
     const std::string terminated(text);

@@ -35,11 +35,11 @@ std::u16string Win32TextCodec::AnsiToWide(std::string_view text) {
     return result;
 }
 
-bool Win32SystemApi::IsWindows8OrLater() {
+bool WindowsVersionAtLeast(DWORD major, DWORD minor) {
     OSVERSIONINFOEXW version{};
     version.dwOSVersionInfoSize = sizeof(version);
-    version.dwMajorVersion = 6;
-    version.dwMinorVersion = 2;
+    version.dwMajorVersion = major;
+    version.dwMinorVersion = minor;
     version.wServicePackMajor = 0;
     ULONGLONG condition = 0;
     condition = ::VerSetConditionMask(condition, VER_MAJORVERSION, VER_GREATER_EQUAL);
@@ -48,6 +48,8 @@ bool Win32SystemApi::IsWindows8OrLater() {
     return ::VerifyVersionInfoW(&version, VER_MAJORVERSION | VER_MINORVERSION | VER_SERVICEPACKMAJOR, condition) !=
            0;
 }
+
+bool Win32SystemApi::IsWindows8OrLater() { return WindowsVersionAtLeast(6, 2); }
 
 uint32_t Win32SystemApi::CurrentThreadId() { return ::GetCurrentThreadId(); }
 

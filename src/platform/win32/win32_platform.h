@@ -20,6 +20,7 @@
 #include "platform/text_codec.h"
 #include "platform/view.h"
 #include "platform/window_api.h"
+#include "resources/resource.h"
 
 namespace lv {
 
@@ -27,6 +28,9 @@ namespace lv {
 // be told apart: in memory order the bytes "Lumivane", "vol." and four zeros.
 inline constexpr GUID kVolumeEventContext = {
     0x696D754C, 0x6176, 0x656E, {'v', 'o', 'l', '.', 0, 0, 0, 0}};
+
+// VerifyVersionInfoW: at least major.minor, any service pack.
+bool WindowsVersionAtLeast(DWORD major, DWORD minor);
 
 // dxva2 (physical monitors, DDC/CI) and user32 (display enumeration).
 class Win32MonitorApi final : public MonitorApi {
@@ -150,7 +154,7 @@ public:
 // dialog is set, so the core may refresh the view before the window exists.
 class Win32PopupView final : public PopupView {
 public:
-    static constexpr int kMonitorListId = 1001;
+    static constexpr int kMonitorListId = res::kMonitorList;
 
     explicit Win32PopupView(HWND dialog = nullptr) : dialog_(dialog) {}
     void SetWindow(HWND dialog) { dialog_ = dialog; }

@@ -1,0 +1,280 @@
+#include "app/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "commands/command_test_support.h"
+#include "popup/popup_proc.h"
+
+namespace lv {
+namespace {
+
+using fake::PostedCommand;
+
+constexpr std::u16string_view kProgramCopy = u"C:\\Program Files\\Lumivane\\Lumivane.xml";
+constexpr std::u16string_view kAppDataCopy = u"C:\\Users\\User\\AppData\\Roaming\\Lumivane\\Lumivane.xml";
+constexpr std::u16string_view kBatchFile = u"C:\\Users\\User\\AppData\\Roaming\\Lumivane\\Lumivane.bat";
+constexpr WindowHandle kRunning = 0x1234;
+constexpr int kNormal = 1;  // SW_SHOWNORMAL
+
+// A start on the test desk, before anything ran.
+std::unique_ptr<sim::Simulator> Fresh() {
+    fake::FleetParseResult parsed = fake::ParseFleet(test::kDesk);
+    return std::make_unique<sim::Simulator>(std::move(parsed.fleet));
+}
+
+std::string RestartFlags(const sim::Simulator& s, std::u16string_view path) {
+    const std::optional<std::string> text = s.files.Contents(path);
+    if (!text) return "none";
+    auto flag = [&](const std::string& key) {
+        const std::size_t at = text->find(key + "=\"");
+        return at == std::string::npos ? '?' : (*text)[at + key.size() + 2];
+    };
+    return std::string{flag("restartflag"), flag("hiddenrestart")};
+}
+
+TEST(Startup, WaitsPastMidnightInFiveSecondStepsAtMostThirtyTimes) {
+    struct Case {
+        uint64_t midnightUntil;  // the clock shows 00:00 until this virtual time
+        uint64_t waited;
+    } cases[] = {{0, 0}, {1, 5000}, {5000, 5000}, {5001, 10000}, {1000000, 150000}};
+    for (const Case& c : cases) {
+        auto s = Fresh();
+        s->system.SetLocalTimeSource([&] {
+            return s->clock.Now() < c.midnightUntil ? SystemTime{2026, 12, 1, 7, 0, 0, 30, 0}
+                                                    : SystemTime{2026, 12, 1, 7, 0, 1, 0, 0};
+        });
+        WaitPastMidnight(s->core);
+        EXPECT_EQ(s->clock.Now(), c.waited) << c.midnightUntil;
+    }
+}
+
+TEST(Startup, TheAutoRunTimesAreTakenAfterTheWait) {
+    auto s = Fresh();
+    s->system.SetLocalTimeSource([&] {
+        return s->clock.Now() < 5000 ? SystemTime{2026, 12, 1, 7, 0, 0, 59, 0} : SystemTime{2026, 12, 1, 7, 0, 1, 4, 0};
+    });
+    ASSERT_FALSE(StartBeforeWindow(s->core, "", kNormal));
+    EXPECT_EQ(s->core.settings.autoRun[0].time.minute, 1);
+}
+
+TEST(Startup, TheTakeoverLineSparesThisProgramByNameAndProcess) {
+    EXPECT_EQ(TakeoverBatchLine("Lumivane.exe", 4711),
+              "taskkill /F /FI \"IMAGENAME ne Lumivane.exe\" /FI \"PID ne 4711\" /IM Lumivane* /T\r\n");
+    // A batch file would expand %...%; a quote would end the filter early.
+    EXPECT_EQ(TakeoverBatchLine("Lumi%PATH%\"x.exe", 1),
+              "taskkill /F /FI \"IMAGENAME ne Lumi%%PATH%%x.exe\" /FI \"PID ne 1\" /IM Lumivane* /T\r\n");
+}
+
+TEST(Startup, AnOlderVersionsWindowRunsTheTakeoverAndWaitsTwoSeconds) {
+    auto s = Fresh();
+    EXPECT_FALSE(TakeOverOlderVersions(s->core));
+    EXPECT_EQ(s->process.WindowSearches().size(), std::size(kOldWindowClasses));
+    EXPECT_EQ(s->clock.Now(), 0u);
+
+    s->process.AddWindow("Lumivane class 3.9", 77);
+    s->process.AddWindow("Lumivane class 4.2", 78);
+    s->process.SetProgramPath(u"D:\\Apps\\Lumivane.exe");
+    EXPECT_TRUE(TakeOverOlderVersions(s->core));
+    EXPECT_EQ(s->process.WindowSearches().back(), "Lumivane class 3.9");  // the first found ends the search
+    EXPECT_EQ(s->files.Contents(kBatchFile),
+              "taskkill /F /FI \"IMAGENAME ne Lumivane.exe\" /FI \"PID ne 5150\" /IM Lumivane* /T\r\n");
+    EXPECT_EQ(s->process.Opened(), std::vector<std::u16string>{std::u16string(kBatchFile)});
+    EXPECT_EQ(s->clock.Now(), 2000u);
+
+    auto noFolder = Fresh();
+    noFolder->process.AddWindow("lumivaneclass", 1);
+    noFolder->files.SetFailing(fake::FileCall::GetRoamingAppDataFolder);
+    EXPECT_TRUE(TakeOverOlderVersions(noFolder->core));
+    EXPECT_TRUE(noFolder->process.Opened().empty());
+    EXPECT_EQ(noFolder->clock.Now(), 2000u);
+}
+
+TEST(Startup, TooOldASystemEndsWithAMessageInTheLanguage) {
+    for (const char* language : {"English", "German"}) {
+        auto s = Fresh();
+        s->files.AddFile(kProgramCopy, std::string("<Lumivane><set language=\"") + language + "\"></set></Lumivane>");
+        s->process.SetWindows7(false);
+        EXPECT_EQ(StartBeforeWindow(s->core, "b 20", kNormal), 0);
+        EXPECT_EQ(s->process.Messages(),
+                  std::vector<std::string>{language[0] == 'G' ? "Lumivane erfordert mindestens Windows 7"
+                                                              : "Lumivane requires at least Windows 7"});
+        EXPECT_FALSE(s->process.MutexHeld());
+    }
+}
+
+TEST(Startup, TheFirstInstanceKeepsItsLineAndEntersTheProgramFolder) {
+    auto s = Fresh();
+    EXPECT_FALSE(StartBeforeWindow(s->core, "B 20 \"Nova U27\" c 30", kNormal));
+    EXPECT_EQ(s->core.startupLine, "B 20 \"Nova U27\" c 30");
+    EXPECT_EQ(s->process.WorkingFolders(), std::vector<std::u16string>{u"C:\\Program Files\\Lumivane\\"});
+    EXPECT_TRUE(s->process.MutexHeld());
+    EXPECT_TRUE(s->process.Sent().empty());
+    EXPECT_EQ(s->core.mainThreadId, 4242u);
+}
+
+// A second start: the line goes to the running instance, whose answer is the exit code.
+struct ForwardFixture {
+    std::unique_ptr<sim::Simulator> s = Fresh();
+    ForwardFixture() {
+        s->process.SetMutexExists(true);
+        s->process.AddWindow(std::string(kWindowClassName), kRunning);
+    }
+};
+
+TEST(Forwarding, TheLineGoesNormalisedAndTheAnswerIsTheExitCode) {
+    ForwardFixture f;
+    f.s->process.QueueThreadMessage(0, {0x0400, 5, 0});  // someone else's message is no answer
+    f.s->process.QueueThreadMessage(2900, {kMessageCommand, 70, 0});
+    EXPECT_EQ(StartBeforeWindow(f.s->core, "B 50", kNormal), 70);
+    ASSERT_EQ(f.s->process.Sent().size(), 1u);
+    const fake::SentRecord& sent = f.s->process.Sent()[0];
+    EXPECT_EQ(sent.window, kRunning);
+    EXPECT_EQ(sent.source, 4242u);  // the thread that waits for the answer
+    EXPECT_EQ(sent.data.size(), 2048u);
+    EXPECT_EQ(std::string(sent.data.c_str()), "b 50");
+    EXPECT_EQ(f.s->clock.Now(), 3000u);  // polls 200 ms apart
+}
+
+TEST(Forwarding, NoAnswerWithinTwentySecondsEndsWithZero) {
+    ForwardFixture f;
+    EXPECT_EQ(StartBeforeWindow(f.s->core, "d", kNormal), 0);
+    EXPECT_EQ(f.s->clock.Now(), 20000u);
+}
+
+TEST(Forwarding, WithoutALineTheRunningInstanceShowsItsPopup) {
+    for (int show : {kNormal, kShowMinimizedNoActivate}) {
+        ForwardFixture f;
+        EXPECT_EQ(StartBeforeWindow(f.s->core, "", show), 0);
+        EXPECT_TRUE(f.s->process.Sent().empty());
+        const std::vector<fake::PostedToWindow> expected =
+            show == kNormal ? std::vector<fake::PostedToWindow>{{kRunning, id::kCmdShowPopup, 0}}
+                            : std::vector<fake::PostedToWindow>{};
+        EXPECT_EQ(f.s->process.Posted(), expected);
+    }
+}
+
+TEST(Forwarding, AnInstanceWithoutItsWindowLosesTheLine) {
+    auto s = Fresh();
+    s->process.SetMutexExists(true);
+    EXPECT_EQ(StartBeforeWindow(s->core, "b 50", kNormal), 0);
+    EXPECT_TRUE(s->process.Sent().empty());
+    EXPECT_EQ(s->clock.Now(), 0u);
+}
+
+TEST(Forwarding, ARestartNeitherForwardsNorRunsItsLine) {
+    ForwardFixture f;
+    f.s->files.AddFile(kProgramCopy, "<Lumivane><set restartflag=\"Y\"></set><set hiddenrestart=\"Y\"></set></Lumivane>");
+    EXPECT_FALSE(StartBeforeWindow(f.s->core, "b 50", kNormal));
+    EXPECT_TRUE(f.s->process.Sent().empty());
+    EXPECT_TRUE(f.s->core.startupLine.empty());
+    EXPECT_FALSE(f.s->core.restartflag);
+    EXPECT_TRUE(f.s->core.hiddenrestart);
+}
+
+// After the window exists: the monitors, the start-up line, the first view and the save.
+struct AfterWindow {
+    std::unique_ptr<sim::Simulator> s = Fresh();
+    int shows = 0;
+    explicit AfterWindow(std::string_view line = "", std::string_view file = {}) {
+        if (!file.empty()) s->files.AddFile(kProgramCopy, file);
+        s->core.showPopupNearIcon = [this] { ++shows; };
+        EXPECT_FALSE(StartBeforeWindow(s->core, line, kNormal));
+    }
+};
+
+TEST(StartupAfterWindow, TheLineIsQueuedAsTheStartupLineAndRunsFromTheLoop) {
+    AfterWindow a("b 20");
+    StartAfterWindow(a.s->core, kNormal);
+    EXPECT_EQ(a.s->core.list.Rows(), 3);
+    EXPECT_TRUE(a.s->core.startupComplete);
+    EXPECT_EQ(a.s->window.Commands().back(), (PostedCommand{id::kCmdRunCommandLine, 0}));
+    EXPECT_EQ(a.shows, 0);
+    a.s->Pump();
+    EXPECT_EQ(test::Hw(*a.s, 0).brightness.current, 20u);
+}
+
+TEST(StartupAfterWindow, AQueryOnTheOwnLineEndsWithTheValueAndARestart) {
+    AfterWindow a("d");
+    StartAfterWindow(a.s->core, kNormal);
+    a.s->Pump();
+    ASSERT_EQ(a.s->otherCommands, (std::vector<PostedCommand>{{id::kCmdExit, 1}}));
+    OnCommand(a.s->core, id::kCmdExit, 0, 1);
+    EXPECT_EQ(RestartFlags(*a.s, kAppDataCopy), "YN");
+    EXPECT_EQ(FinishRun(a.s->core), 70);
+    EXPECT_EQ(a.s->process.Started(), std::vector<std::u16string>{u"C:\\Program Files\\Lumivane\\Lumivane.exe"});
+}
+
+TEST(StartupAfterWindow, ThePopupOpensOnlyForAPlainVisibleFirstStart) {
+    struct Case {
+        const char* line;
+        int show;
+        const char* file;
+        int shows;
+    } cases[] = {
+        {"", kNormal, "", 1},
+        {"b 20", kNormal, "", 0},
+        {"", kShowMinimizedNoActivate, "", 0},
+        {"", kNormal, "<Lumivane><set restartflag=\"Y\"></set><set hiddenrestart=\"Y\"></set></Lumivane>", 0},
+        {"", kNormal, "<Lumivane><set restartflag=\"Y\"></set><set hiddenrestart=\"N\"></set></Lumivane>", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.line) + " " + c.file);
+        auto s = Fresh();
+        if (*c.file) s->files.AddFile(kProgramCopy, c.file);
+        int shows = 0;
+        s->core.showPopupNearIcon = [&] { ++shows; };
+        ASSERT_FALSE(StartBeforeWindow(s->core, c.line, c.show));
+        StartAfterWindow(s->core, c.show);
+        EXPECT_EQ(shows, c.shows);
+        // The first save clears both restart flags in both copies.
+        EXPECT_EQ(RestartFlags(*s, kProgramCopy), "NN");
+        EXPECT_EQ(RestartFlags(*s, kAppDataCopy), "NN");
+    }
+}
+
+TEST(StartupAfterWindow, TimersRunAndAllIconsOffBringsBackTheCombinedOne) {
+    AfterWindow a("", "<Lumivane><set showbrightnessicon=\"N\"></set><set showcontrasticon=\"N\"></set>"
+                      "<set showvolumeicon=\"N\"></set><set showcombinedicon=\"N\"></set></Lumivane>");
+    StartAfterWindow(a.s->core, kNormal);
+    EXPECT_TRUE(a.s->core.settings.showcombinedicon);
+    EXPECT_EQ(a.s->window.Timers().size(), 5u);
+}
+
+TEST(StartupAfterWindow, AnIgnoredMonitorThatIsGoneIsForgottenWithARestart) {
+    AfterWindow a("", "<Lumivane><set ignoremonitor0=\"ORION243\"></set><set ignoremonitor1=\"GONE27\"></set></Lumivane>");
+    StartAfterWindow(a.s->core, kNormal);
+    std::vector<std::string> ignored;
+    for (const MonitorEntry& e : a.s->core.table)
+        if (!e.ignoreName.Empty()) ignored.push_back(e.ignoreName.Str());
+    EXPECT_EQ(ignored, std::vector<std::string>{"ORION243"});
+    a.s->Pump();
+    EXPECT_EQ(a.s->otherCommands, (std::vector<PostedCommand>{{id::kCmdExit, 1}}));
+    EXPECT_TRUE(a.s->core.restartflag);
+}
+
+TEST(FinishRun, TheHookThreadIsStoppedAndTheRestartRetried) {
+    struct Case {
+        bool restart;
+        int failures;
+        int attempts;
+        uint64_t waited;
+    } cases[] = {{false, 0, 0, 500}, {true, 0, 1, 500}, {true, 3, 4, 800}, {true, 50, 20, 2400}};
+    for (const Case& c : cases) {
+        auto s = Fresh();
+        s->core.hookThreadId = 99;
+        s->core.restartflag = c.restart;
+        s->core.queryValue = 42;
+        s->process.FailProcessStarts(c.failures);
+        EXPECT_EQ(FinishRun(s->core), 42);
+        EXPECT_EQ(s->window.ThreadAnswers(), (std::vector<fake::ThreadAnswer>{{99, id::kCmdExit}}));
+        EXPECT_EQ(s->process.StartAttempts(), c.attempts);
+        EXPECT_EQ(s->clock.Now(), c.waited);
+    }
+}
+
+}  // namespace
+}  // namespace lv

@@ -1,0 +1,383 @@
+#include "popup/popup_proc.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "commands/command_test_support.h"
+#include "settings/settings_file.h"
+
+namespace lv {
+namespace {
+
+using fake::PostedCommand;
+using test::Seeded;
+
+constexpr PostedCommand kRestart{id::kCmdExit, 1};
+constexpr std::u16string_view kProgramCopy = u"C:\\Program Files\\Lumivane\\Lumivane.xml";
+constexpr std::u16string_view kAppDataCopy = u"C:\\Users\\User\\AppData\\Roaming\\Lumivane\\Lumivane.xml";
+
+std::vector<PostedCommand> Posted(const sim::Simulator& s) {
+    return {s.window.Commands().begin(), s.window.Commands().end()};
+}
+
+// Runs the main window's loop in virtual time; posted commands are only recorded.
+std::vector<PostedCommand> RunFor(sim::Simulator& s, uint64_t milliseconds) {
+    std::vector<PostedCommand> commands;
+    s.window.RunUntil(
+        s.clock.Now() + milliseconds, [&](uint32_t id, intptr_t lparam) { commands.push_back({id, lparam}); },
+        [&](uint32_t id) { OnTimer(s.core, id); });
+    return commands;
+}
+
+// Each environment change arms one one-shot timer, whose firing restarts the program.
+struct RestartCase {
+    const char* name;
+    void (*arm)(Core&);
+    uint32_t timerId;
+    uint32_t period;
+};
+
+const RestartCase kRestartCases[] = {
+    {"resume", [](Core& c) { (void)OnPowerBroadcast(c, kPowerResumeAutomatic, nullptr); }, timer::kResume, 5000},
+    {"console connect", [](Core& c) { OnSessionChange(c, kSessionConsoleConnect); }, timer::kConsoleConnect, 5000},
+    {"display arrival", [](Core& c) { OnDeviceChange(c, kDeviceArrival, "\\\\?\\display#DEL4220#5&1a"); },
+     timer::kDisplayChange, 10000},
+    {"display removal", [](Core& c) { OnDeviceChange(c, kDeviceRemoveComplete, "\\\\?\\DISPLAY#X"); },
+     timer::kDisplayChange, 10000},
+    {"task bar, someone at work", [](Core& c) { OnTaskbarCreated(c); }, timer::kTaskbarBusy, 5000},
+};
+
+TEST(MainWindowEvents, EnvironmentChangesRestartOnceAfterTheirDelay) {
+    for (const RestartCase& c : kRestartCases) {
+        SCOPED_TRACE(c.name);
+        auto s = Seeded();
+        c.arm(s->core);
+        EXPECT_EQ(s->window.Timers(), (std::map<uint32_t, uint32_t>{{c.timerId, c.period}}));
+        EXPECT_TRUE(RunFor(*s, c.period - 1).empty());
+        EXPECT_EQ(RunFor(*s, 1), std::vector<PostedCommand>{kRestart});
+        EXPECT_TRUE(s->core.restartflag);
+        EXPECT_TRUE(s->core.hiddenrestart);  // the popup was hidden
+        EXPECT_TRUE(s->window.Timers().empty());
+        EXPECT_TRUE(RunFor(*s, 300000).empty());
+    }
+}
+
+TEST(MainWindowEvents, IdleTaskBarRestartWaitsTwoMinutes) {
+    auto s = Seeded();
+    s->window.SetForegroundWindowExists(false);
+    OnTaskbarCreated(s->core);
+    EXPECT_EQ(s->window.Timers(), (std::map<uint32_t, uint32_t>{{timer::kTaskbarIdle, 120000}}));
+}
+
+TEST(MainWindowEvents, OtherEventsChangeNothing) {
+    auto s = Seeded();
+    OnSessionChange(s->core, 2);                                  // console disconnect
+    OnDeviceChange(s->core, kDeviceArrival, "\\\\?\\USB#VID_046D");  // not a display
+    OnDeviceChange(s->core, kDeviceArrival, std::nullopt);          // no device-interface record
+    OnDeviceChange(s->core, 0x0007, "\\\\?\\DISPLAY#X");            // DBT_DEVNODES_CHANGED
+    EXPECT_EQ(OnPowerBroadcast(s->core, 0x0A, nullptr), 0);         // power status change
+    EXPECT_TRUE(s->window.TimerCalls().empty());
+}
+
+TEST(MainWindowEvents, TwoDisplayChangesRestartOnceAfterTheLast) {
+    auto s = Seeded();
+    OnDeviceChange(s->core, kDeviceArrival, "\\\\?\\DISPLAY#A");
+    EXPECT_TRUE(RunFor(*s, 4000).empty());
+    OnDeviceChange(s->core, kDeviceRemoveComplete, "\\\\?\\DISPLAY#A");
+    EXPECT_TRUE(RunFor(*s, 9999).empty());
+    EXPECT_EQ(RunFor(*s, 1), std::vector<PostedCommand>{kRestart});
+    EXPECT_TRUE(RunFor(*s, 60000).empty());
+}
+
+TEST(MainWindowEvents, OnlyTheTwoPowerSettingsAreCounted) {
+    auto s = Seeded();
+    const Guid other = {0x245D8541, 0x3943, 0x4422, {0xB0, 0x25, 0x13, 0xA7, 0x84, 0xF6, 0x79, 0xB7}};
+    EXPECT_EQ(OnPowerBroadcast(s->core, kPowerSettingChange, &kGuidAcDcPowerSource), 1);
+    EXPECT_EQ(OnPowerBroadcast(s->core, kPowerSettingChange, &kGuidPowerSavingStatus), 1);
+    EXPECT_EQ(OnPowerBroadcast(s->core, kPowerSettingChange, &other), 1);
+    EXPECT_EQ(OnPowerBroadcast(s->core, kPowerSettingChange, nullptr), 1);
+    EXPECT_EQ(s->core.powerChangeCount, 2);
+}
+
+TEST(MainWindowEvents, AShrunkenPopupRestartsWithoutAQuestion) {
+    auto s = Seeded();
+    OnSize(s->core, 300);  // nothing laid out yet
+    s->core.expectedPopupHeight = 420;
+    OnSize(s->core, 420);
+    OnSize(s->core, 500);
+    EXPECT_TRUE(Posted(*s).empty());
+    OnSize(s->core, 419);
+    EXPECT_EQ(Posted(*s), std::vector<PostedCommand>{kRestart});
+    EXPECT_TRUE(s->core.restartflag);
+}
+
+TEST(MainWindowEvents, ARestartWhileThePopupIsShownReopensIt) {
+    auto s = Seeded();
+    s->view.SetVisible(true);
+    (void)OnPowerBroadcast(s->core, kPowerResumeAutomatic, nullptr);
+    RunFor(*s, 5000);
+    EXPECT_TRUE(s->core.restartflag);
+    EXPECT_FALSE(s->core.hiddenrestart);
+}
+
+TEST(MainWindowEvents, CloseHidesThePopupAndItsHoverText) {
+    auto s = Seeded();
+    s->view.SetVisible(true);
+    s->core.infoTipText = "NOVAU27 serial 7MT0193A1B2C";
+    OnClose(s->core);
+    EXPECT_FALSE(s->view.IsVisible());
+    EXPECT_TRUE(s->core.infoTipText.empty());
+    EXPECT_EQ(s->view.InfoTips(), std::vector<std::string>{""});
+    EXPECT_FALSE(s->window.Destroyed());
+}
+
+TEST(MainWindowTimers, PeriodicTimersKeepTheirPeriods) {
+    auto s = Seeded();
+    StartPeriodicTimers(s->core);
+    const std::map<uint32_t, uint32_t> periodic{{6, 500}, {7, 5000}, {14, 200}, {15, 10000}, {16, 20000}};
+    EXPECT_EQ(s->window.Timers(), periodic);
+    EXPECT_TRUE(RunFor(*s, 120000).empty());
+    EXPECT_EQ(s->window.Timers(), periodic);
+}
+
+TEST(MainWindowTimers, HousekeepingRestartsOnceTheMonitorsAnswerAgain) {
+    auto s = Seeded();
+    s->fleet.displays[0].physicalOk = false;
+    s->core.RefreshPopup(0);
+    ASSERT_TRUE(s->core.enumeration.enumerationFailed);
+    OnTimer(s->core, timer::kHousekeeping);  // still failing: nothing
+    EXPECT_TRUE(Posted(*s).empty());
+    s->fleet.displays[0].physicalOk = true;
+    OnTimer(s->core, timer::kHousekeeping);
+    EXPECT_EQ(Posted(*s), std::vector<PostedCommand>{kRestart});
+}
+
+TEST(MainWindowTimers, MidnightRestartsOnceAndStopsHousekeeping) {
+    auto s = Seeded();
+    StartPeriodicTimers(s->core);
+    s->system.SetLocalTime({2026, 12, 0, 7, 0, 0, 4, 0});
+    OnTimer(s->core, timer::kHousekeeping);
+    EXPECT_EQ(Posted(*s), std::vector<PostedCommand>{kRestart});
+    EXPECT_FALSE(s->window.HasTimer(timer::kHousekeeping));
+    s->system.SetLocalTime({2026, 12, 0, 7, 0, 1, 0, 0});
+    OnTimer(s->core, timer::kHousekeeping);
+    EXPECT_EQ(Posted(*s).size(), 1u);
+}
+
+TEST(MainWindowTimers, AMissingHookIsReportedOnce) {
+    auto s = Seeded();
+    OnTimer(s->core, timer::kHousekeeping);  // no hook thread yet: nothing to report
+    s->core.hooks = {true, false, true};
+    OnTimer(s->core, timer::kHousekeeping);
+    OnTimer(s->core, timer::kHousekeeping);
+    EXPECT_EQ(s->view.Errors(), std::vector<std::string>{"mouse hook error"});
+}
+
+TEST(MainWindowTimers, ASilentSelectedMonitorGivesWayToTheFirstAnsweringOne) {
+    auto s = Seeded();
+    s->core.selectedMonitor = 2;  // ZETA24 does not answer
+    OnTimer(s->core, timer::kSelection);
+    EXPECT_EQ(s->core.selectedMonitor, 0);
+    EXPECT_EQ(s->view.SelectedRow(), 0);
+    EXPECT_EQ(s->refreshRequests, 1);
+
+    auto silent = Seeded("[display]\n[monitor]\nddc = dead\n[monitor]\nddc = dead\n");
+    silent->core.selectedMonitor = 1;
+    OnTimer(silent->core, timer::kSelection);
+    EXPECT_EQ(silent->core.selectedMonitor, 1);
+    EXPECT_EQ(silent->refreshRequests, 0);
+}
+
+TEST(MainWindowTimers, AutomaticSelectionFollowsThePointer) {
+    auto s = Seeded();
+    int iconUpdates = 0;
+    s->core.updateIcons = [&] { ++iconUpdates; };
+    s->core.settings.autoselect = true;
+    s->core.cursorPos = {1920 + 100, 100};  // on the second display
+    OnTimer(s->core, timer::kSelection);
+    EXPECT_EQ(s->core.selectedMonitor, 1);
+    EXPECT_EQ(iconUpdates, 1);
+
+    s->core.selectedMonitor = 0;  // chosen in the list; the pointer did not move
+    OnTimer(s->core, timer::kSelection);
+    EXPECT_EQ(s->core.selectedMonitor, 0);
+    s->core.forceReselect = true;
+    OnTimer(s->core, timer::kSelection);
+    EXPECT_EQ(s->core.selectedMonitor, 1);
+    EXPECT_FALSE(s->core.forceReselect);
+
+    // Not while the popup is shown or a question is open.
+    s->core.cursorPos = {100, 100};
+    s->core.inputConfirmOpen = true;
+    OnTimer(s->core, timer::kSelection);
+    s->core.inputConfirmOpen = false;
+    s->view.SetVisible(true);
+    OnTimer(s->core, timer::kSelection);
+    EXPECT_EQ(s->core.selectedMonitor, 1);
+}
+
+TEST(MainWindowTimers, HoverTextGoesWhenThePointerLeavesTheList) {
+    auto s = Seeded();
+    s->view.SetVisible(true);
+    s->view.SetListArea({10, 10, 200, 100});
+    s->core.infoTipText = "NOVAU27";
+    s->core.cursorPos = {50, 50};
+    OnTimer(s->core, timer::kSelection);
+    EXPECT_EQ(s->core.infoTipText, "NOVAU27");
+    s->core.cursorPos = {50, 150};
+    OnTimer(s->core, timer::kSelection);
+    EXPECT_TRUE(s->core.infoTipText.empty());
+}
+
+TEST(MainWindowTimers, TheChangeNotificationWaitsForQuietAndSkipsUnknownKinds) {
+    auto s = Seeded();
+    std::vector<uint8_t> shown;
+    s->core.showValueNotification = [&](uint8_t kind) { shown.push_back(kind); };
+    bool hotKeyDown = true;
+    s->core.hotKeyHeld = [&] { return hotKeyDown; };
+    s->core.lastChangedKind = kChangedContrast;
+    OnTimer(s->core, timer::kNotification);
+    EXPECT_TRUE(shown.empty());
+    hotKeyDown = false;
+    s->clock.Advance(1234);
+    OnTimer(s->core, timer::kNotification);
+    OnTimer(s->core, timer::kNotification);
+    EXPECT_EQ(shown, std::vector<uint8_t>{kChangedContrast});
+    EXPECT_EQ(s->core.lastChangeTick, s->clock.Now());
+    s->core.lastChangedKind = 3;  // no notification of its own
+    OnTimer(s->core, timer::kNotification);
+    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_EQ(s->core.lastChangedKind, kChangedNothing);
+    EXPECT_EQ(s->window.TimerPeriod(timer::kNotification), 200u);
+    // A shown notification holds the next one back for 5 s; the tick after restores 200 ms.
+    s->core.showValueNotification = [&](uint8_t) { (void)s->window.SetTimer(timer::kNotification, 5000); };
+    s->core.lastChangedKind = kChangedVolume;
+    OnTimer(s->core, timer::kNotification);
+    EXPECT_EQ(s->window.TimerPeriod(timer::kNotification), 5000u);
+    OnTimer(s->core, timer::kNotification);
+    EXPECT_EQ(s->window.TimerPeriod(timer::kNotification), 200u);
+}
+
+TEST(MainWindowTimers, OneShotTimersEndWhenTheyFire) {
+    auto s = Seeded();
+    for (uint32_t id : {timer::kNotificationGuard, timer::kForeground, timer::kPanel, timer::kAudioDevice, 9u})
+        (void)s->window.SetTimer(id, 100);
+    s->core.notificationsSuppressed = true;
+    RunFor(*s, 100);
+    EXPECT_TRUE(s->window.Timers().empty());
+    EXPECT_FALSE(s->core.notificationsSuppressed);
+    EXPECT_EQ(s->window.ForegroundRequests(), 1);
+    EXPECT_EQ(s->refreshRequests, 1);  // the panel's refresh
+    EXPECT_EQ(s->core.lastChangedKind, kChangedBrightness);
+}
+
+// The exit command: the question, the save, the closing pass, the icons and the window.
+struct ExitFixture {
+    std::unique_ptr<sim::Simulator> s = Seeded();
+    int iconUpdates = 0;
+    bool iconsOnAtUpdate = true;
+
+    ExitFixture() {
+        s->core.updateIcons = [this] {
+            ++iconUpdates;
+            const AppSettings& a = s->core.settings;
+            iconsOnAtUpdate = a.showbrightnessicon || a.showcontrasticon || a.showvolumeicon || a.showcombinedicon;
+        };
+        s->process.SetMutexExists(false);
+        bool existed = false;
+        (void)s->process.CreateInstanceMutex(existed);
+        s->files.ClearCalls();
+    }
+    bool Ended() const { return s->window.Destroyed(); }
+};
+
+TEST(ExitCommand, TheUsersExitAsksAndNoKeepsEverythingRunning) {
+    ExitFixture f;
+    f.s->view.ScriptAnswers({false});
+    OnCommand(f.s->core, id::kCmdExit, 0, 0);
+    ASSERT_EQ(f.s->view.Questions().size(), 1u);
+    EXPECT_EQ(f.s->view.Questions()[0],
+              (fake::YesNoQuestion{"Lumivane 4.4", "Do you really want to terminate Lumivane ?", true}));
+    EXPECT_FALSE(f.Ended());
+    EXPECT_EQ(f.s->files.CallCount(fake::FileCall::WriteWholeFile), 0u);
+    EXPECT_TRUE(f.s->process.MutexHeld());
+    EXPECT_FALSE(f.s->core.exitConfirmOpen);
+}
+
+TEST(ExitCommand, YesSavesBothCopiesSavesTheMonitorsAndRemovesEverything) {
+    ExitFixture f;
+    f.s->core.settings.languageId = kLanguageGerman;
+    f.s->view.ScriptAnswers({true});
+    OnCommand(f.s->core, id::kCmdExit, 0, 0);
+    EXPECT_EQ(f.s->view.Questions().at(0).text, "Soll Lumivane wirklich beendet werden ?");
+    EXPECT_TRUE(f.s->files.FileExists(kProgramCopy));
+    EXPECT_TRUE(f.s->files.FileExists(kAppDataCopy));
+    EXPECT_EQ(f.s->monitors.CallCount("SaveCurrentMonitorSettings"), 3u);  // every monitor, silent or not
+    EXPECT_EQ(f.iconUpdates, 1);
+    EXPECT_FALSE(f.iconsOnAtUpdate);
+    // The file keeps the icons the user chose: they are switched off after the save.
+    EXPECT_NE(f.s->files.Contents(kProgramCopy)->find("showbrightnessicon=\"Y\""), std::string::npos);
+    EXPECT_FALSE(f.s->process.MutexHeld());
+    EXPECT_TRUE(f.Ended());
+}
+
+TEST(ExitCommand, NoQuestionForARestartTheSessionsEndOrTheQuitCommand) {
+    const std::function<void(sim::Simulator&)> ways[] = {
+        [](sim::Simulator& s) {
+            s.core.restartflag = true;
+            OnCommand(s.core, id::kCmdExit, 0, 1);
+        },
+        [](sim::Simulator& s) { EXPECT_EQ(OnQueryEndSession(s.core), 1); },
+        [](sim::Simulator& s) {
+            s.Run("q");
+            for (const PostedCommand& c : s.otherCommands) OnCommand(s.core, c.id, 0, c.lparam);
+        },
+    };
+    for (const auto& way : ways) {
+        ExitFixture f;
+        way(*f.s);
+        EXPECT_TRUE(f.s->view.Questions().empty());
+        EXPECT_TRUE(f.Ended());
+        EXPECT_TRUE(f.s->files.FileExists(kAppDataCopy));
+    }
+}
+
+TEST(ExitCommand, ASecondExitWhileTheQuestionIsOpenIsIgnored) {
+    ExitFixture f;
+    f.s->core.exitConfirmOpen = true;
+    OnCommand(f.s->core, id::kCmdExit, 0, 0);
+    EXPECT_TRUE(f.s->view.Questions().empty());
+    EXPECT_FALSE(f.Ended());
+}
+
+TEST(ExitCommand, ExitWithoutSavingLeavesTheFilesAlone) {
+    ExitFixture f;
+    f.s->core.endingSession = true;
+    OnCommand(f.s->core, id::kCmdExit, 0, 2);
+    EXPECT_EQ(f.s->files.CallCount(fake::FileCall::WriteWholeFile), 0u);
+    EXPECT_TRUE(f.Ended());
+}
+
+TEST(MainWindowCommands, ShowRescanAndRun) {
+    auto s = Seeded();
+    OnCommand(s->core, id::kCmdShowPopup, 0, 0);
+    EXPECT_EQ(s->refreshRequests, 1);
+
+    OnCommand(s->core, id::kCmdRescanMonitors, 0, 0);
+    EXPECT_TRUE(s->core.restartflag);
+    EXPECT_EQ(Posted(*s), (std::vector<PostedCommand>{{id::kCmdExit, 0}}));
+
+    // A forwarded line is answered to the thread that sent it.
+    s->core.menuOpen = true;
+    OnCopyData(s->core, 777, "2 e", 4);
+    ASSERT_EQ(s->window.Commands().back(), (PostedCommand{id::kCmdRunCommandLine, 777}));
+    OnCommand(s->core, id::kCmdRunCommandLine, 0, 777);
+    EXPECT_FALSE(s->core.menuOpen);
+    EXPECT_EQ(s->window.ThreadAnswers(), (std::vector<fake::ThreadAnswer>{{777, 40}}));
+}
+
+}  // namespace
+}  // namespace lv

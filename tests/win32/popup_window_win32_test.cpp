@@ -1,0 +1,115 @@
+// The main window's procedure decodes the system's records into the core's calls.
+#include "platform/win32/popup_window.h"
+
+#include <dbt.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "fakes/fleet.h"
+#include "platform/win32/win32_handles.h"
+#include "popup/popup_proc.h"
+#include "tools/simulator.h"
+
+namespace lv {
+namespace {
+
+constexpr wchar_t kClassName[] = L"LumivaneTestPopupProc";
+
+class PopupProcTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static const ATOM registered = [] {
+            WNDCLASSEXW windowClass{};
+            windowClass.cbSize = sizeof(windowClass);
+            windowClass.lpfnWndProc = PopupProc;
+            windowClass.cbWndExtra = 60;
+            windowClass.hInstance = ::GetModuleHandleW(nullptr);
+            windowClass.lpszClassName = kClassName;
+            return ::RegisterClassExW(&windowClass);
+        }();
+        ASSERT_NE(registered, 0);
+        fake::FleetParseResult parsed = fake::ParseFleet("[display]\n[monitor]\nbrightness = 0 64 100\n");
+        sim_ = std::make_unique<sim::Simulator>(std::move(parsed.fleet));
+        sim_->Seed();
+        SetPopupWindowContext({&sim_->core, &window_, &view_, taskbarCreated_});
+        popup_.Reset(::CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                       ::GetModuleHandleW(nullptr), nullptr));
+        ASSERT_TRUE(popup_);
+    }
+    void TearDown() override {
+        popup_.Reset();
+        SetPopupWindowContext({});
+        // Drop what the procedure posted to this thread's queue.
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+    LRESULT Send(UINT message, WPARAM wParam, const void* record) {
+        return ::SendMessageW(popup_.Get(), message, wParam, reinterpret_cast<LPARAM>(record));
+    }
+    LRESULT SendCopyData(ULONG_PTR source, const void* data, DWORD size) {
+        COPYDATASTRUCT copy{source, size, const_cast<void*>(data)};
+        return Send(WM_COPYDATA, 0, &copy);
+    }
+    std::vector<std::string> Queued() {
+        std::vector<std::string> lines;
+        while (auto line = sim_->core.commandQueue.Pop()) lines.push_back(line->text);
+        return lines;
+    }
+
+    const UINT taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    std::unique_ptr<sim::Simulator> sim_;
+    Win32WindowApi window_;
+    Win32PopupView view_;
+    win32::UniqueWindow popup_;
+};
+
+TEST_F(PopupProcTest, CopyDataIsTakenOnlyAsFarAsItsRecordReaches) {
+    const std::string unterminated(3000, 'b');  // more than a command buffer: refused
+    SendCopyData(777, unterminated.data(), static_cast<DWORD>(unterminated.size()));
+    SendCopyData(777, "b 50 and more", 4);  // a short size ends the text
+    SendCopyData(777, nullptr, 2048);
+    SendCopyData(ULONG_PTR{1} << 40, "d", 2);  // no source of ours
+    const std::string full = std::string(2048, 'c');  // exactly one buffer, no terminator
+    SendCopyData(777, full.data(), 2048);
+    const std::vector<std::string> lines = Queued();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "b 50");
+    EXPECT_EQ(lines[1], std::string(2047, 'c'));
+}
+
+TEST_F(PopupProcTest, DisplayDevicesAndPowerSettingsAreDecoded) {
+    std::vector<char> record(sizeof(DEV_BROADCAST_DEVICEINTERFACE_A) + 64, '\0');
+    auto* device = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_A*>(record.data());
+    device->dbcc_size = static_cast<DWORD>(record.size());
+    device->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    std::strcpy(device->dbcc_name, "\\\\?\\USB#VID_046D");
+    EXPECT_EQ(Send(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, record.data()), TRUE);
+    EXPECT_FALSE(sim_->window.HasTimer(timer::kDisplayChange));
+    std::strcpy(device->dbcc_name, "\\\\?\\DISPLAY#DEL4220#5&1a2b");
+    Send(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, record.data());
+    EXPECT_TRUE(sim_->window.HasTimer(timer::kDisplayChange));
+
+    POWERBROADCAST_SETTING setting{GUID_ACDC_POWER_SOURCE, sizeof(DWORD), {0}};
+    EXPECT_EQ(Send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, &setting), TRUE);
+    setting.PowerSetting = GUID_MAX_POWER_SAVINGS;
+    Send(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, &setting);
+    EXPECT_EQ(sim_->core.powerChangeCount, 1);
+}
+
+TEST_F(PopupProcTest, CommandsTimersAndTheTaskBarReachTheCore) {
+    Send(WM_COMMAND, id::kCmdShowPopup, nullptr);
+    EXPECT_EQ(sim_->refreshRequests, 1);
+    Send(taskbarCreated_, 0, nullptr);
+    EXPECT_TRUE(sim_->window.HasTimer(timer::kTaskbarBusy) || sim_->window.HasTimer(timer::kTaskbarIdle));
+    Send(WM_TIMER, timer::kResume, nullptr);
+    EXPECT_TRUE(sim_->core.restartflag);
+    EXPECT_EQ(window_.Window(), popup_.Get());  // the procedure keeps its window
+}
+
+}  // namespace
+}  // namespace lv
