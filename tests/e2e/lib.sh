@@ -328,6 +328,13 @@ e2e_wait_ready() {
   e2e_wait 20 "settings in the roaming folder" e2e_file_has "$E2E_ROAMING_SETTINGS" '<set '
 }
 
+# After a restart: until the new instance has saved the cleared restart flag, every start
+# counts as a restart too, skipping the single-instance test and its own command line.
+e2e_wait_restart_cleared() {
+  e2e_wait 20 "restartflag cleared by the new instance" \
+    e2e_file_has "$E2E_LOCAL_SETTINGS" '<set restartflag="N">'
+}
+
 # ---------------------------------------------------------------------------------------
 # The simulated hardware.
 

@@ -27,8 +27,7 @@ e2e_log "restartflag right after the exit: $(e2e_setting "$E2E_LOCAL_SETTINGS" r
 
 e2e_wait 30 "the new instance" e2e_count_is 1
 e2e_wait 30 "the new instance's window" e2e_window_present
-e2e_wait 20 "restartflag cleared by the new instance" \
-  e2e_file_has "$E2E_LOCAL_SETTINGS" '<set restartflag="N">'
+e2e_wait_restart_cleared
 sleep 0.1
 kill "$watcher" 2>/dev/null || true
 wait "$watcher" 2>/dev/null || true

@@ -18,8 +18,7 @@ e2e_wait_program_exit 30
 expect_eq "$E2E_EXIT" 55 "exit code of the old process: its last query value"
 e2e_wait 30 "a new Lumivane.exe" e2e_other_program_running "$old"
 e2e_wait 30 "the window back" e2e_window_present
-e2e_wait 20 "restartflag cleared by the new instance" \
-  e2e_file_has "$E2E_LOCAL_SETTINGS" '<set restartflag="N">'
+e2e_wait_restart_cleared
 e2e_find_the_program
 [ "$E2E_RUNNING" != "$old" ] || fail "the old process is still the running one"
 # The selection is saved, so the new instance acts on monitor 2 still.

@@ -19,6 +19,7 @@ e2e_wait 45 "a new Lumivane.exe once the monitors answer" e2e_other_program_runn
 e2e_wait 20 "the old process gone" e2e_process_gone "$old"
 e2e_wait 30 "the new instance's window" e2e_window_present
 e2e_wait 10 "one Lumivane.exe" e2e_count_is 1
+e2e_wait_restart_cleared
 e2e_run_program 2 d
 expect_eq "$E2E_RC" 40 "'2 d' in the new instance"
 e2e_screenshot "$E2E_NAME"
