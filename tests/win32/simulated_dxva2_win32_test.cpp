@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -279,6 +280,63 @@ TEST_F(SimulatedDxva2Test, LogsEveryCall) {
         "DestroyPhysicalMonitors mons=0,1 -> ok",
     };
     EXPECT_EQ(LogLines(), expected);
+}
+
+// The harness swaps the hardware under a running program by replacing the fleet file.
+TEST_F(SimulatedDxva2Test, ReadsTheFleetAgainWhenTheFileChanges) {
+    const Dxva2& dxva2 = Load();
+    ASSERT_NE(dxva2.getCount, nullptr);
+    std::vector<PHYSICAL_MONITOR> monitors = Open(dxva2);
+    ASSERT_EQ(monitors.size(), 2u);
+    const HANDLE alpha = monitors[0].hPhysicalMonitor;
+    const HANDLE beta = monitors[1].hPhysicalMonitor;
+    DWORD min = 0, current = 0, max = 0;
+    ASSERT_FALSE(dxva2.getBrightness(beta, &min, &current, &max));
+    ASSERT_TRUE(dxva2.setBrightness(alpha, 60));
+
+    // Same shape, new values, Beta now answers; the open handles stay valid.
+    std::string edited = kFleet;
+    edited.replace(edited.find("10 40 90"), 8, "10 65 90");
+    edited.replace(edited.find("ddc = dead"), 10, "ddc = ok  # repaired");
+    WriteFleet(edited);
+    ASSERT_TRUE(dxva2.getBrightness(alpha, &min, &current, &max));
+    EXPECT_EQ(current, 65u);
+    EXPECT_TRUE(dxva2.getBrightness(beta, &min, &current, &max));
+    // A set keeps the rest of the edit.
+    ASSERT_TRUE(dxva2.setContrast(beta, 30));
+    lv::fake::Fleet fleet = ReadFleet();
+    EXPECT_EQ(fleet.displays.at(0).monitors.at(0).brightness.current, 65u);
+    EXPECT_EQ(fleet.displays.at(0).monitors.at(1).contrast.current, 30u);
+    EXPECT_EQ(fleet.displays.at(0).monitors.at(1).ddc, lv::fake::DdcMode::Ok);
+
+    // A file that cannot be read leaves the last fleet in use and is not overwritten.
+    WriteFleet("[display]\ncolour = blue\n");
+    ASSERT_TRUE(dxva2.getBrightness(alpha, &min, &current, &max));
+    EXPECT_EQ(current, 65u);
+    EXPECT_TRUE(dxva2.setBrightness(alpha, 20));
+    EXPECT_EQ(ReadFile(FleetPath()), "[display]\ncolour = blue\n");
+
+    // Physical monitors that could not be opened can be once the display allows it.
+    std::string failing = kFleet;
+    failing.replace(failing.find("rect = 0 0 1024 700"), 19, "rect = 0 0 1024 700\nphysical = fail");
+    WriteFleet(failing);
+    DWORD count = 0;
+    ASSERT_TRUE(dxva2.getCount(FirstDisplay(), &count));
+    std::vector<PHYSICAL_MONITOR> more(count);
+    EXPECT_FALSE(dxva2.getMonitors(FirstDisplay(), count, more.data()));
+    WriteFleet(kFleet);
+    ASSERT_TRUE(dxva2.getCount(FirstDisplay(), &count));
+    more.resize(count);
+    EXPECT_TRUE(dxva2.getMonitors(FirstDisplay(), count, more.data()));
+
+    const std::vector<std::string> lines = LogLines();
+    const auto logged = [&lines](const std::string& text) {
+        return std::count_if(lines.begin(), lines.end(),
+                             [&text](const std::string& line) { return line.find(text) != std::string::npos; });
+    };
+    EXPECT_EQ(logged("fleet read again"), 3);
+    EXPECT_EQ(logged("fleet change ignored"), 1);
+    EXPECT_EQ(logged("not written back"), 1);
 }
 
 TEST_F(SimulatedDxva2Test, UnusableFleetFailsEveryCallAndSaysWhyOnce) {

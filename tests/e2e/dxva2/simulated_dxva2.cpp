@@ -1,16 +1,23 @@
 // A stand-in for dxva2.dll's Monitor Configuration calls, driving the simulated fleet
 // named by LUMIVANE_FLEET, so the real program can be run end to end under Wine.
 //
-// - The fleet is read once, on the first call. A missing or unreadable fleet makes every
-//   call fail; the reason is logged once.
+// - The fleet is read on the first call, and read again at the start of any later call
+//   when the file changed since this DLL last read or wrote it (another identity, size or
+//   modification time), so a test can swap the hardware while the program runs. A fleet
+//   of the same shape keeps the open handles, which then see the new values; the values
+//   a factory reset restores become the new ones. An unusable fleet is logged with its
+//   reason once per change: at the start every call fails, later the last good fleet stays.
 // - Real display monitors map to fleet displays by enumeration order: the i-th HMONITOR of
 //   EnumDisplayMonitors is fleet display i. Fleet displays beyond the real ones cannot be
 //   reached, and a real display without a fleet display has no physical monitors to open.
 // - Physical-monitor handles are FakeMonitorApi's, which also decides every DDC/CI answer.
 // - Each Set* call writes the fleet back through a temporary file and a rename, so a
-//   reader never sees half a file.
+//   reader never sees half a file. Should the file change while the call runs, the write
+//   is dropped: the outside edit wins and is read at the next call. A test that edits the
+//   fleet should therefore replace it by a rename too (the DLL never reads half a file),
+//   and expect a set made during its edit to be lost, as on a monitor swapped meanwhile.
 // - With LUMIVANE_DXVA2_LOG set, every call appends FakeMonitorApi's log line, its time
-//   counted in milliseconds since the fleet was read.
+//   counted in milliseconds since the fleet was first read.
 // - No exception leaves an export: a failure inside one becomes FALSE.
 #include <windows.h>
 
@@ -88,6 +95,39 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path) {
     return text;
 }
 
+// What tells one version of the fleet file from another; a missing file has its own.
+struct FileStamp {
+    bool exists = false;
+    DWORD volume = 0;
+    DWORD indexHigh = 0;
+    DWORD indexLow = 0;
+    DWORD sizeHigh = 0;
+    DWORD sizeLow = 0;
+    FILETIME written{};
+
+    bool operator==(const FileStamp& other) const {
+        return exists == other.exists && volume == other.volume && indexHigh == other.indexHigh &&
+               indexLow == other.indexLow && sizeHigh == other.sizeHigh && sizeLow == other.sizeLow &&
+               CompareFileTime(&written, &other.written) == 0;
+    }
+};
+
+FileStamp StampOf(const std::wstring& path) {
+    FileStamp stamp;
+    File file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)) return stamp;
+    stamp.exists = true;
+    stamp.volume = info.dwVolumeSerialNumber;
+    stamp.indexHigh = info.nFileIndexHigh;
+    stamp.indexLow = info.nFileIndexLow;
+    stamp.sizeHigh = info.nFileSizeHigh;
+    stamp.sizeLow = info.nFileSizeLow;
+    stamp.written = info.ftLastWriteTime;
+    return stamp;
+}
+
 // Written beside the target, so the rename stays on one volume and replaces it at once.
 bool ReplaceFile(const std::wstring& path, std::string_view text) {
     const std::wstring temporary = path + L".tmp" + std::to_wstring(GetCurrentProcessId());
@@ -120,8 +160,7 @@ public:
         if (!api_) return false;
         clock_.AdvanceTo(GetTickCount64() - start_);
         const bool ok = call(*api_);
-        if (changesFleet && !ReplaceFile(fleetPath_, lv::fake::WriteFleet(fleet_)))
-            Log("cannot write the fleet back to " + Narrow(fleetPath_) + "\n");
+        if (changesFleet) WriteBack();
         FlushLog();
         return ok;
     }
@@ -150,30 +189,65 @@ public:
     }
 
 private:
+    // Reads the fleet on the first call and again whenever the file changed since.
     void Load() {
-        if (loaded_) return;
-        loaded_ = true;
-        logPath_ = Environment(L"LUMIVANE_DXVA2_LOG");
-        const std::optional<std::wstring> fleetPath = Environment(L"LUMIVANE_FLEET");
-        if (!fleetPath) {
-            Log("no fleet: LUMIVANE_FLEET is not set\n");
+        if (!configured_) {
+            configured_ = true;
+            logPath_ = Environment(L"LUMIVANE_DXVA2_LOG");
+            const std::optional<std::wstring> fleetPath = Environment(L"LUMIVANE_FLEET");
+            if (!fleetPath) {
+                Log("no fleet: LUMIVANE_FLEET is not set\n");
+                return;
+            }
+            fleetPath_ = *fleetPath;
+        } else if (fleetPath_.empty()) {
             return;
         }
-        fleetPath_ = *fleetPath;
+        const FileStamp stamp = StampOf(fleetPath_);
+        if (read_ && stamp == stamp_) return;
+        const bool again = read_;
+        read_ = true;
+        stamp_ = stamp;
+        const std::string unusable = (api_ ? "fleet change ignored: " : "no fleet: ") + Narrow(fleetPath_);
+        stale_ = true;
         const std::optional<std::string> text = ReadWholeFile(fleetPath_);
         if (!text) {
-            Log("no fleet: " + Narrow(fleetPath_) + ": cannot read the file\n");
+            Log(unusable + ": cannot read the file\n");
             return;
         }
         lv::fake::FleetParseResult parsed = lv::fake::ParseFleet(*text);
         if (!parsed.ok) {
-            Log("no fleet: " + Narrow(fleetPath_) + ":" + std::to_string(parsed.error.line) + ": " +
-                parsed.error.message + "\n");
+            Log(unusable + ":" + std::to_string(parsed.error.line) + ": " + parsed.error.message + "\n");
             return;
         }
+        stale_ = false;
+        // Assigned in place: the fake refers to this fleet and keeps its open handles.
         fleet_ = std::move(parsed.fleet);
-        start_ = GetTickCount64();
-        api_ = std::make_unique<FakeMonitorApi>(fleet_, clock_);
+        if (api_) {
+            api_->CaptureFactoryDefaults();
+        } else {
+            start_ = GetTickCount64();
+            api_ = std::make_unique<FakeMonitorApi>(fleet_, clock_);
+        }
+        if (again) Log("fleet read again: " + Narrow(fleetPath_) + "\n");
+    }
+
+    // Skipped when the file changed during the call: that edit wins and is read next time.
+    // A file that could not be read stays as it is, too.
+    void WriteBack() {
+        if (stale_) {
+            Log("fleet file unusable, not written back\n");
+            return;
+        }
+        if (!(StampOf(fleetPath_) == stamp_)) {
+            Log("fleet changed meanwhile, not written back\n");
+            return;
+        }
+        if (!ReplaceFile(fleetPath_, lv::fake::WriteFleet(fleet_))) {
+            Log("cannot write the fleet back to " + Narrow(fleetPath_) + "\n");
+            return;
+        }
+        stamp_ = StampOf(fleetPath_);
     }
 
     void Log(std::string_view text) {
@@ -188,7 +262,10 @@ private:
     }
 
     std::mutex mutex_;
-    bool loaded_ = false;
+    bool configured_ = false;  // the environment has been read
+    bool read_ = false;        // the fleet file has been read at least once
+    FileStamp stamp_;          // the file as last read or written
+    bool stale_ = false;       // the file's last version could not be read
     std::optional<std::wstring> logPath_;
     std::wstring fleetPath_;
     Fleet fleet_;
