@@ -66,10 +66,13 @@ inline constexpr uint32_t kNotifyBalloonFlags = 0xB4;  // show a balloon
 inline constexpr uint32_t kBalloonInfoFlags = 0x34;    // NIIF_USER | NIIF_NOSOUND | NIIF_LARGE_ICON
 
 // One request to the notification area (NOTIFYICONDATAA, version 4, the main window as
-// owner, id 0). The balloon fields matter only with kNotifyInfoFlag.
+// owner). The balloon fields matter only with kNotifyInfoFlag.
 struct NotifyIconRecord {
     uint32_t flags = 0;
     Guid guid;
+    // Ignored where the GUID identifies the icon; a shell that knows icons only by owner
+    // and id needs a different id for each of the four.
+    uint32_t id = 0;
     IconHandle icon = 0;
     uint32_t callbackMessage = 0;
     std::string tip;        // at most 127 characters
@@ -98,8 +101,8 @@ public:
     virtual void DestroyIcon(IconHandle icon) = 0;
     // Shell_NotifyIconA.
     virtual bool NotifyIcon(NotifyMessage message, const NotifyIconRecord& record) = 0;
-    // Shell_NotifyIconGetRect of the icon with this GUID (owner: the main window).
-    virtual IconRectResult GetIconRect(const Guid& guid, Rect& rect) = 0;
+    // Shell_NotifyIconGetRect of the icon with this GUID and id (owner: the main window).
+    virtual IconRectResult GetIconRect(const Guid& guid, uint32_t id, Rect& rect) = 0;
 
     // Looks for a button whose text equals `tip` in the overflow area's toolbar.
     virtual OverflowScan ScanOverflowArea(std::string_view tip, bool& found) = 0;

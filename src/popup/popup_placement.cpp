@@ -18,11 +18,12 @@ void ShowPopupNearIcon(Core& core) {
     TrayState& tray = core.trayState;
     WindowApi& window = core.platform.window;
     const Guid& icon = core.openedFromIcon ? tray.clickedIconGuid : tray.defaultIconGuid;
+    const uint32_t iconId = icon.data4[4];  // the identity byte
     Rect popup;
     if (!window.GetPopupRect(popup)) return;
     const Point size{popup.right - popup.left, popup.bottom - popup.top};
     Rect iconRect;
-    switch (core.platform.tray.GetIconRect(icon, iconRect)) {
+    switch (core.platform.tray.GetIconRect(icon, iconId, iconRect)) {
         case IconRectResult::Ok: {
             const Point anchor{(iconRect.left + iconRect.right) / 2, (iconRect.top + iconRect.bottom) / 2};
             Rect placed;

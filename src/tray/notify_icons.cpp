@@ -116,6 +116,7 @@ void IconOperation(Core& core, IconKind kind, IconAction action) {
     RenderIcon(core, kind);
     tray.iconRecord.icon = slot.icon;
     tray.iconRecord.guid = tray.guids[kind];
+    tray.iconRecord.id = kind;
     tray.iconRecord.callbackMessage = kIconCallbackBase + kind;
     tray.iconRecord.flags = kNotifyIconFlags;
     tray.defaultIconGuid = tray.guids[kind];
@@ -187,6 +188,7 @@ void ShowValueNotification(Core& core, uint8_t kind) {
     balloon.infoText = Cut(balloon.infoText, kMaxBalloonText);
     if (const std::optional<IconKind> icon = BalloonIcon(core.settings, kind)) {
         balloon.guid = tray.guids[*icon];
+        balloon.id = *icon;
         tray.balloonIcon = balloon.guid;
     }
     CopyBalloonTooltip(core);

@@ -179,6 +179,7 @@ e2e_begin() {
   e2e_wine_stop
   e2e_prepare_program "$E2E_BUILD/scenarios/$E2E_NAME" "$E2E_FLEETS/$2"
   e2e_wine_start
+  e2e_tool wait-taskbar 25 >/dev/null || e2e_log "no task bar came up"
   trap 'e2e_finish $?' EXIT
   trap 'exit 143' TERM INT
   e2e_log "scenario $E2E_NAME, fleet $2"

@@ -68,7 +68,7 @@ std::optional<NotifyIconRecord> FakeTrayApi::ShownIcon(const Guid& guid) const {
     return it->second;
 }
 
-IconRectResult FakeTrayApi::GetIconRect(const Guid& guid, Rect& rect) {
+IconRectResult FakeTrayApi::GetIconRect(const Guid& guid, uint32_t, Rect& rect) {
     const auto it = rects_.find(Key(guid));
     if (it == rects_.end()) return rectAnswer_;
     rect = it->second;

@@ -25,7 +25,7 @@ public:
     IconHandle RenderIcon(const IconPicture& picture) override;
     void DestroyIcon(IconHandle icon) override;
     bool NotifyIcon(NotifyMessage message, const NotifyIconRecord& record) override;
-    IconRectResult GetIconRect(const Guid& guid, Rect& rect) override;
+    IconRectResult GetIconRect(const Guid& guid, uint32_t id, Rect& rect) override;
     OverflowScan ScanOverflowArea(std::string_view tip, bool& found) override;
     bool HiddenIconWarningOpen() override { return warningOpen_; }
     void RunHiddenIconWarning(bool german) override;

@@ -2,6 +2,8 @@
 
 namespace lv {
 
-IconHandle Win32TrayApi::RenderIcon(const IconPicture&) { return 0; }
+IconHandle Win32TrayApi::RenderIcon(const IconPicture&) {
+    return reinterpret_cast<IconHandle>(::CopyIcon(::LoadIconW(nullptr, IDI_APPLICATION)));
+}
 
 }  // namespace lv

@@ -31,7 +31,7 @@ bool Win32TrayApi::NotifyIcon(NotifyMessage message, const NotifyIconRecord& rec
     NOTIFYICONDATAA data{};
     data.cbSize = sizeof(data);
     data.hWnd = window_.Window();
-    data.uID = 0;
+    data.uID = record.id;
     data.uFlags = record.flags;
     data.uCallbackMessage = record.callbackMessage;
     data.hIcon = reinterpret_cast<HICON>(record.icon);
@@ -46,11 +46,11 @@ bool Win32TrayApi::NotifyIcon(NotifyMessage message, const NotifyIconRecord& rec
     return ::Shell_NotifyIconA(static_cast<DWORD>(message), &data) != 0;
 }
 
-IconRectResult Win32TrayApi::GetIconRect(const Guid& guid, Rect& rect) {
+IconRectResult Win32TrayApi::GetIconRect(const Guid& guid, uint32_t id, Rect& rect) {
     NOTIFYICONIDENTIFIER identifier{};
     identifier.cbSize = sizeof(identifier);
     identifier.hWnd = window_.Window();
-    identifier.uID = 0;
+    identifier.uID = id;
     identifier.guidItem = ToSystemGuid(guid);
     RECT r{};
     const HRESULT result = ::Shell_NotifyIconGetRect(&identifier, &r);

@@ -154,7 +154,7 @@ public:
     IconHandle RenderIcon(const IconPicture& picture) override;  // icon_renderer.cpp
     void DestroyIcon(IconHandle icon) override;
     bool NotifyIcon(NotifyMessage message, const NotifyIconRecord& record) override;
-    IconRectResult GetIconRect(const Guid& guid, Rect& rect) override;
+    IconRectResult GetIconRect(const Guid& guid, uint32_t id, Rect& rect) override;
     OverflowScan ScanOverflowArea(std::string_view tip, bool& found) override;  // overflow_area.cpp
     bool HiddenIconWarningOpen() override;
     void RunHiddenIconWarning(bool german) override;

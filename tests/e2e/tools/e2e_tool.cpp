@@ -17,6 +17,8 @@
 //   window-rect                   "left top right bottom"
 //   control-text ID               the text of the window's control ID (UTF-8); exit 2 when
 //                                 there is no such control
+//   wait-taskbar SECONDS          waits until the desktop's task bar exists (exit 1 if not);
+//                                 starting any program brings the desktop and its task bar up
 //   stand-in SECONDS              a hidden window of the program's class that prints each
 //                                 copy-data record, answers a thread source with the record's
 //                                 size and ends on WM_CLOSE or after SECONDS; it lets the
@@ -46,7 +48,7 @@ constexpr int kNoAnswer = 3;
 int Usage() {
     std::fputs("usage: e2e_tool find-window | copydata TEXT [--size N] [--no-terminator] [--null-data]"
                " [--source S|self] [--wait MS] | post-command ID LPARAM | send-message MSG WPARAM LPARAM"
-               " | is-visible | window-rect | control-text ID | stand-in SECONDS\n",
+               " | is-visible | window-rect | control-text ID | stand-in SECONDS | wait-taskbar SECONDS\n",
                stderr);
     return kError;
 }
@@ -258,6 +260,24 @@ LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     return DefWindowProcW(window, message, wparam, lparam);
 }
 
+// The task bar announces itself ("TaskbarCreated") when it comes up; a program started
+// before that takes the announcement for a restarted task bar and restarts itself.
+int WaitTaskbarCommand(int argc, char** argv) {
+    unsigned long long seconds = 0;
+    if (argc != 1 || !ParseNumber(argv[0], seconds)) return Usage();
+    const ULONGLONG deadline = GetTickCount64() + seconds * 1000;
+    while (!FindWindowW(L"Shell_TrayWnd", nullptr)) {
+        if (GetTickCount64() >= deadline) {
+            std::puts("none");
+            return kNoWindow;
+        }
+        Sleep(100);
+    }
+    Sleep(1000);  // the announcement has gone out by then
+    std::puts("found");
+    return kOk;
+}
+
 int StandInCommand(int argc, char** argv) {
     unsigned long long seconds = 0;
     if (argc != 1 || !ParseNumber(argv[0], seconds)) return Usage();
@@ -291,6 +311,7 @@ int main(int argc, char** argv) {
     else if (command == "window-rect" && argc == 2) status = WindowRectCommand();
     else if (command == "control-text") status = ControlTextCommand(argc - 2, argv + 2);
     else if (command == "stand-in") status = StandInCommand(argc - 2, argv + 2);
+    else if (command == "wait-taskbar") status = WaitTaskbarCommand(argc - 2, argv + 2);
     else status = Usage();
     std::fflush(stdout);
     return status;
