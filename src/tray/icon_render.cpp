@@ -71,6 +71,12 @@ const std::string& SelectedCell(const Core& core, int column) {
     return core.list.Cell(static_cast<int>(core.SelectedIndex()), column);
 }
 
+// An empty cell on the combined icon would leave its half blank; "?" says why.
+std::string CellOrQuestionMark(const Core& core, int column) {
+    const std::string& cell = SelectedCell(core, column);
+    return cell.empty() ? std::string(1, '?') : cell;
+}
+
 bool SelectedRowExists(const Core& core) { return static_cast<int>(core.SelectedIndex()) < core.list.Rows(); }
 
 // The volume label shows "Vol. 50" or "Ton 50"; the number is what follows the prefix.
@@ -126,10 +132,8 @@ IconPicture PlanSingleIcon(Core& core, IconKind kind, int32_t size) {
 }
 
 IconPicture PlanCombinedIcon(Core& core, int32_t size) {
-    std::string brightness = SelectedCell(core, kColumnBrightness);
-    std::string contrast = SelectedCell(core, kColumnContrast);
-    if (brightness.empty()) brightness = "?";
-    if (contrast.empty()) contrast = "?";
+    const std::string brightness = CellOrQuestionMark(core, kColumnBrightness);
+    const std::string contrast = CellOrQuestionMark(core, kColumnContrast);
     core.trayState.valueIs100 = ReadsAs100(brightness) || ReadsAs100(contrast);
 
     const int32_t height = MulDiv(MulDiv(size, 125, 100), 67, 100);
