@@ -29,7 +29,8 @@ void ApplyAlphaRule(std::span<uint32_t> pixels);
 
 // Draws a new icon for the slot (the old one becomes `previousIcon`) and puts the
 // tooltip into the slot and the shared icon record; with tooltips off, every tooltip
-// (the four slots', the icon record's and the balloon record's) is emptied.
+// (the four slots', the icon record's and the balloon record's) is emptied. When the
+// drawing fails the slot keeps the icon it shows.
 void RenderIcon(Core& core, IconKind kind);
 
 }  // namespace lv

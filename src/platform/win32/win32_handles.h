@@ -1,6 +1,6 @@
 // Move-only owners for Windows resources, so every early return releases what was
-// acquired: handles freed by one function, COM interface pointers, and the
-// CoInitialize/CoUninitialize pair.
+// acquired: handles freed by one function, COM interface pointers, GDI selections, and
+// the CoInitialize/CoUninitialize pair.
 #pragma once
 
 #include <windows.h>
@@ -62,6 +62,49 @@ struct HookTraits {
     static void Close(Handle hook) { ::UnhookWindowsHookEx(hook); }
 };
 using UniqueHook = UniqueHandle<HookTraits>;
+
+// GDI objects (bitmaps, fonts) are freed with DeleteObject, a memory DC with DeleteDC.
+template <typename GdiHandle>
+struct GdiObjectTraits {
+    using Handle = GdiHandle;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle object) { ::DeleteObject(object); }
+};
+using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle dc) { ::DeleteDC(dc); }
+};
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
+
+struct IconTraits {
+    using Handle = HICON;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle icon) { ::DestroyIcon(icon); }
+};
+using UniqueIcon = UniqueHandle<IconTraits>;
+
+// Selects an object into a DC and puts the previous one back, so the object can be
+// freed afterwards (an object still selected cannot be). Check it before relying on it.
+class ScopedSelectObject {
+public:
+    ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {
+        if (previous_ == HGDI_ERROR) previous_ = nullptr;
+    }
+    ScopedSelectObject(const ScopedSelectObject&) = delete;
+    ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+    ~ScopedSelectObject() {
+        if (previous_) ::SelectObject(dc_, previous_);
+    }
+    explicit operator bool() const { return previous_ != nullptr; }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 // Owns one reference to a COM object.
 template <typename Interface>

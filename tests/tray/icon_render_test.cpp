@@ -1,0 +1,452 @@
+#include "tray/icon_render.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "commands/command_test_support.h"
+
+namespace lv {
+namespace {
+
+using test::Seeded;
+
+constexpr uint32_t kSingleFormat = kDrawSingleLine | kDrawCenter | kDrawVCenter;
+constexpr std::string_view kLaptopFleet = "[display]\n[monitor]\nddc = dead\n[panel]\ncurrent = 40\n";
+constexpr const char* kLaptopNote =
+    "Because Laptop-Display has no contrast,\nyou can turn off contrast-icon\nin settings";
+constexpr const char* kDeskTip = "NOVA U27\nBrightness 70\nContrast 75\nVolume 30\nSpeakers (HD Audio)";
+
+// One monitor row and the popup's labels, as the popup's refresh leaves them.
+struct Desk {
+    Desk() : s(fake::Fleet{}) {
+        AddRow("NOVA U27", "70", "75");
+        s.view.SetText(id::kBrightnessLabel, "Brightness 70");
+        s.view.SetText(id::kContrastLabel, "Contrast 75");
+        s.view.SetText(res::kVolumeLabel, "Vol. 30");
+        s.core.volume.volumePercent = 30;
+        s.core.audioDeviceName = "Speakers (HD Audio)";
+    }
+    void AddRow(std::string_view name, std::string_view brightness, std::string_view contrast) {
+        const int row = s.core.list.Rows();
+        s.core.list.AddRow(name);
+        s.core.list.SetCell(row, kColumnBrightness, brightness);
+        s.core.list.SetCell(row, kColumnContrast, contrast);
+    }
+    void SetCell(int column, std::string_view text) { s.core.list.SetCell(0, column, text); }
+    void German() { s.core.settings.languageId = kLanguageGerman; }
+    IconPicture Plan(IconKind kind, int32_t size = 16) { return PlanIconPicture(s.core, kind, size); }
+    std::string Tip(IconKind kind = kBrightnessIcon) { return BuildIconTooltip(s.core, kind).slotTip; }
+    std::vector<std::string> Texts(IconKind kind) {
+        std::vector<std::string> texts;
+        for (const TextRun& run : Plan(kind).runs) texts.push_back(run.text);
+        return texts;
+    }
+
+    sim::Simulator s;
+};
+
+// ---- Pictures ----
+
+TEST(SingleIconPicture, FontQualityAndColourFollowTheSettings) {
+    struct Case {
+        IconKind kind;
+        int32_t size, aliasing;
+        const char* text;
+        uint8_t quality;
+        uint32_t colour;
+    };
+    const Case cases[] = {
+        {kBrightnessIcon, 16, 0, "70", kQualityNonAntialiased, 0x008000FF},
+        {kContrastIcon, 16, 1, "75", kQualityAntialiased, 0x0011D21B},
+        {kVolumeIcon, 16, 2, "30", kQualityClearType, 0x00FF8080},
+        {kBrightnessIcon, 24, 2, "70", kQualityClearType, 0x008000FF},
+        {kVolumeIcon, 20, 7, "30", kQualityNonAntialiased, 0x00FF8080},  // unknown setting: no smoothing
+    };
+    for (const Case& c : cases) {
+        Desk d;
+        d.s.core.settings.aliasing = c.aliasing;
+        const IconPicture picture = d.Plan(c.kind, c.size);
+        SCOPED_TRACE(testing::Message() << "kind " << int{c.kind} << " size " << c.size);
+        EXPECT_EQ(picture.font, (FontSpec{"Segoe UI", c.size * 125 / 100, 0, 400, false, c.quality}));
+        EXPECT_EQ(picture.runs, (std::vector<TextRun>{{c.text, {0, 0, c.size, c.size}, c.colour, kSingleFormat}}));
+        EXPECT_FALSE(d.s.core.trayState.valueIs100);
+    }
+}
+
+TEST(SingleIconPicture, HundredIsDrawnNarrowAndUnsmoothed) {
+    struct Case {
+        IconKind kind;
+        bool german;
+        const char* volumeLabel;
+        int32_t size, height, width;  // width: height * 270 / 1000, rounded
+    };
+    const Case cases[] = {
+        {kBrightnessIcon, false, "Vol. 30", 16, 20, 5}, {kContrastIcon, false, "Vol. 30", 16, 20, 5},
+        {kVolumeIcon, false, "Vol. 100", 16, 20, 5},    {kVolumeIcon, true, "Ton 100", 16, 20, 5},
+        {kBrightnessIcon, false, "Vol. 30", 20, 25, 7},  // 6.75
+        {kContrastIcon, false, "Vol. 30", 32, 40, 11},   // 10.8
+    };
+    for (const Case& c : cases) {
+        Desk d;
+        d.s.core.settings.aliasing = 2;
+        if (c.german) d.German();
+        d.SetCell(kColumnBrightness, "100");
+        d.SetCell(kColumnContrast, "100");
+        d.s.view.SetText(res::kVolumeLabel, c.volumeLabel);
+        const IconPicture picture = d.Plan(c.kind, c.size);
+        SCOPED_TRACE(testing::Message() << c.volumeLabel << " kind " << int{c.kind} << " size " << c.size);
+        EXPECT_TRUE(d.s.core.trayState.valueIs100);
+        EXPECT_EQ(picture.font.height, c.height);
+        EXPECT_EQ(picture.font.width, c.width);
+        EXPECT_EQ(picture.font.quality, kQualityNonAntialiased);
+        EXPECT_EQ(d.Texts(c.kind), std::vector<std::string>{"100"});
+    }
+}
+
+TEST(SingleIconPicture, MarkerReadsTheLeadingNumberAndIsClearedEveryTime) {
+    // One slot drawn in turn: a marker left from the drawing before would show.
+    Desk d;
+    const std::pair<const char*, bool> cases[] = {{"100", true}, {"99", false},  {"100%", true}, {"1000", false},
+                                                  {"100", true}, {"?", false},   {"100", true},  {"", false}};
+    for (const auto& [cell, marker] : cases) {
+        d.SetCell(kColumnBrightness, cell);
+        (void)d.Plan(kBrightnessIcon);
+        EXPECT_EQ(d.s.core.trayState.valueIs100, marker) << '"' << cell << '"';
+    }
+    (void)d.Plan(kVolumeIcon);
+    EXPECT_FALSE(d.s.core.trayState.valueIs100) << "each icon decides for itself";
+}
+
+TEST(IconPicture, BlackIsDrawnInTheDarkestColourThatIsNotTransparent) {
+    Desk d;
+    AppSettings& settings = d.s.core.settings;
+    settings.ColorBrightness = settings.ColorContrast = settings.ColorVolume = 0;
+    settings.ColorAreaBrightness = settings.ColorAreaContrast = 0;
+    for (IconKind kind : kIconUpdateOrder)
+        for (const TextRun& run : d.Plan(kind).runs) EXPECT_EQ(run.colour, 0x00000001u) << int{kind};
+}
+
+TEST(IconPicture, MutedVolumeIsStruckThroughOnTheVolumeIconOnly) {
+    Desk d;
+    d.s.core.volume.volumeMuted = true;
+    for (IconKind kind : kIconUpdateOrder) EXPECT_EQ(d.Plan(kind).font.strikeOut, kind == kVolumeIcon) << int{kind};
+    d.s.core.volume.volumeMuted = false;
+    EXPECT_FALSE(d.Plan(kVolumeIcon).font.strikeOut);
+}
+
+TEST(SingleIconPicture, WhatEachIconReads) {
+    using Texts = std::vector<std::string>;
+    struct Case {
+        const char* name;
+        void (*arrange)(Desk&);
+        IconKind kind;
+        Texts texts;
+    };
+    const Case cases[] = {
+        {"volume after the prefix", [](Desk& d) { d.s.view.SetText(res::kVolumeLabel, "Vol. 7"); }, kVolumeIcon, {"7"}},
+        {"German prefix",
+         [](Desk& d) {
+             d.German();
+             d.s.view.SetText(res::kVolumeLabel, "Ton 64");
+         },
+         kVolumeIcon, {"64"}},
+        {"label from before a language change",
+         [](Desk& d) {
+             d.German();
+             d.s.view.SetText(res::kVolumeLabel, "Vol. 64");
+         },
+         kVolumeIcon, {"64"}},
+        {"only the prefix", [](Desk& d) { d.s.view.SetText(res::kVolumeLabel, "Vol. "); }, kVolumeIcon, {}},
+        {"empty cell draws nothing", [](Desk& d) { d.SetCell(kColumnBrightness, ""); }, kBrightnessIcon, {}},
+        {"second row selected",
+         [](Desk& d) {
+             d.AddRow("ORION 243", "42", "40");
+             d.s.core.selectedMonitor = 1;
+         },
+         kContrastIcon, {"40"}},
+        {"no row for the selected monitor", [](Desk& d) { d.s.core.list.Clear(); }, kBrightnessIcon, {"?"}},
+    };
+    for (const Case& c : cases) {
+        Desk d;
+        c.arrange(d);
+        EXPECT_EQ(d.Texts(c.kind), c.texts) << c.name;
+    }
+}
+
+TEST(CombinedIconPicture, RectanglesByIconSize) {
+    struct Case {
+        int32_t size;
+        Rect brightness, contrast;
+    };
+    const Case cases[] = {
+        {16, {0, -3, 16, 13}, {0, 3, 16, 19}}, {20, {0, -3, 20, 17}, {0, 4, 20, 24}},
+        {24, {0, -5, 24, 19}, {0, 4, 24, 28}}, {28, {0, -5, 28, 23}, {1, 5, 29, 33}},
+        {32, {0, -7, 32, 25}, {1, 6, 33, 38}}, {36, {-1, -7, 35, 29}, {0, 6, 36, 42}},
+        {40, {0, 0, 40, 40}, {0, 0, 40, 40}},  {18, {0, 0, 18, 18}, {0, 0, 18, 18}},
+    };
+    for (const Case& c : cases) {
+        Desk d;
+        const IconPicture picture = d.Plan(kCombinedIcon, c.size);
+        ASSERT_EQ(picture.runs.size(), 2u) << c.size;
+        EXPECT_EQ(picture.runs[0].rect, c.brightness) << c.size;
+        EXPECT_EQ(picture.runs[1].rect, c.contrast) << c.size;
+    }
+}
+
+TEST(CombinedIconPicture, TwoNumbersInAFixedUnsmoothedFont) {
+    Desk d;
+    d.s.core.settings.aliasing = 2;
+    d.s.core.settings.ColorAreaBrightness = 0x00123456;
+    const IconPicture picture = d.Plan(kCombinedIcon, 24);
+    EXPECT_EQ(picture.font, (FontSpec{"Consolas", 20, 0, 0, false, kQualityNonAntialiased}));  // 30 * 67 / 100
+    EXPECT_EQ(picture.runs, (std::vector<TextRun>{
+                                {"70", {0, -5, 24, 19}, 0x00123456, kDrawSingleLine},
+                                {"75", {0, 4, 24, 28}, 0x0011D21B, kDrawSingleLine | kDrawRight | kDrawBottom},
+                            }));
+}
+
+TEST(CombinedIconPicture, EitherHundredNarrowsTheFont) {
+    struct Case {
+        const char *brightness, *contrast;
+        int32_t size;
+        bool marker;
+        int32_t height, width;  // S * 125 / 100 * 67 / 100 and height * 360 / 1000, each rounded
+    };
+    const Case cases[] = {
+        {"100", "75", 16, true, 13, 5},   {"70", "100", 16, true, 13, 5}, {"100", "100", 20, true, 17, 6},
+        {"70", "100", 32, true, 27, 10},  {"99", "10", 32, false, 27, 0},
+    };
+    for (const Case& c : cases) {
+        Desk d;
+        d.SetCell(kColumnBrightness, c.brightness);
+        d.SetCell(kColumnContrast, c.contrast);
+        const IconPicture picture = d.Plan(kCombinedIcon, c.size);
+        SCOPED_TRACE(testing::Message() << c.brightness << '/' << c.contrast << " size " << c.size);
+        EXPECT_EQ(d.s.core.trayState.valueIs100, c.marker);
+        EXPECT_EQ(picture.font.height, c.height);
+        EXPECT_EQ(picture.font.width, c.width);
+    }
+}
+
+TEST(CombinedIconPicture, EmptyCellsShowAQuestionMark) {
+    Desk d;
+    d.SetCell(kColumnBrightness, "");
+    EXPECT_EQ(d.Texts(kCombinedIcon), (std::vector<std::string>{"?", "75"}));
+    d.s.core.list.Clear();
+    EXPECT_EQ(d.Texts(kCombinedIcon), (std::vector<std::string>{"?", "?"}));
+}
+
+// ---- Tooltips ----
+
+TEST(IconTooltip, LinesForOneMonitor) {
+    Desk d;
+    EXPECT_EQ(d.Tip(), kDeskTip);
+    d.s.core.presetChoice = {{"sRGB", "6500K"}, 0};
+    d.German();
+    EXPECT_EQ(d.Tip(), "NOVA U27\nBrightness 70\nContrast 75\nsRGB\nLautst\xE4rke 30\nSpeakers (HD Audio)");
+    for (const char* cell : {".", "?", ""}) {
+        d.SetCell(kColumnContrast, cell);
+        EXPECT_EQ(d.Tip(), "NOVA U27\nBrightness 70\nsRGB\nLautst\xE4rke 30\nSpeakers (HD Audio)") << '"' << cell;
+    }
+}
+
+TEST(IconTooltip, GainsFollowAUserPreset) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"User1", "User1  r 128 g 128 bl 200"},
+        {"my USER set", "my USER set  r 128 g 128 bl 200"},
+        {"6500K", "6500K"},
+    };
+    for (const auto& [preset, line] : cases) {
+        Desk d;
+        d.s.core.presetChoice = {{"sRGB", preset}, 1};
+        for (int column : {kColumnRed, kColumnGreen}) d.SetCell(column, "128");
+        d.SetCell(kColumnBlue, "200");
+        EXPECT_EQ(d.Tip(),
+                  std::string("NOVA U27\nBrightness 70\nContrast 75\n") + line + "\nVolume 30\nSpeakers (HD Audio)");
+    }
+    Desk d;
+    d.s.core.presetChoice = {{"User2"}, 0};
+    d.SetCell(kColumnRed, "0");  // zero and unreadable gains are left out
+    d.SetCell(kColumnGreen, "?");
+    d.SetCell(kColumnBlue, "9");
+    EXPECT_EQ(d.Tip(), "NOVA U27\nBrightness 70\nContrast 75\nUser2 bl 9\nVolume 30\nSpeakers (HD Audio)");
+}
+
+TEST(IconTooltip, WheelHintWithSeveralMonitorsWhileTheTextIsShorterThan86) {
+    struct Case {
+        bool german;
+        std::size_t textBeforeHint;
+        bool hint;
+    };
+    const Case cases[] = {
+        {false, 40, true}, {false, 85, true}, {false, 86, false}, {true, 85, true}, {true, 86, false}};
+    for (const Case& c : cases) {
+        Desk d;
+        d.AddRow("ORION 243", "50", "40");
+        if (c.german) d.German();
+        const std::string rest =
+            std::string("\nBrightness 70\nContrast 75\n") + (c.german ? "Lautst\xE4rke" : "Volume") + " 30\n";
+        const std::string name(c.textBeforeHint - rest.size(), 'N');
+        d.SetCell(kColumnName, name);
+        const char* hint =
+            c.german ? "nutze Mausrad (+ Taste 1-9 Monitorauswahl)" : "use mousewheel (+ key 1-9 selects monitor)";
+        EXPECT_EQ(d.Tip(), (name + rest + (c.hint ? hint : "")).substr(0, 127)) << c.textBeforeHint << c.german;
+    }
+}
+
+TEST(IconTooltip, CutAt127Characters) {
+    for (int rows : {1, 2}) {  // the device name, or the wheel hint
+        Desk d;
+        if (rows == 2) d.AddRow("ORION 243", "50", "40");
+        d.SetCell(kColumnName, std::string(200, 'M'));
+        EXPECT_EQ(d.Tip(), std::string(127, 'M')) << rows;
+    }
+    Desk d;
+    d.SetCell(kColumnName, std::string(80, 'M'));
+    d.s.core.audioDeviceName = std::string(70, 'D');
+    EXPECT_EQ(d.Tip(), std::string(80, 'M') + "\nBrightness 70\nContrast 75\nVolume 30\n" + std::string(10, 'D'));
+    d.SetCell(kColumnName, "M");
+    d.s.core.audioDeviceName = std::string(63, 'D') + "overlong";
+    EXPECT_EQ(d.Tip(), "M\nBrightness 70\nContrast 75\nVolume 30\n" + std::string(63, 'D'));
+}
+
+// A laptop panel alone: its contrast icon says how to turn it off.
+TEST(IconTooltip, LaptopNoteForTheContrastIconOfALoneLaptopPanel) {
+    auto s = Seeded(kLaptopFleet);
+    ASSERT_EQ(s->core.list.Cell(0, kColumnContrast), ".");
+    IconTooltip tip = BuildIconTooltip(s->core, kContrastIcon);
+    EXPECT_EQ(tip.recordTip, kLaptopNote);
+    EXPECT_EQ(tip.slotTip, BuildIconTooltip(s->core, kBrightnessIcon).recordTip) << "the slot keeps the normal text";
+    for (IconKind kind : {kBrightnessIcon, kVolumeIcon, kCombinedIcon})
+        EXPECT_EQ(BuildIconTooltip(s->core, kind).recordTip.find("Because"), std::string::npos) << int{kind};
+
+    s->core.settings.languageId = kLanguageGerman;
+    EXPECT_EQ(BuildIconTooltip(s->core, kContrastIcon).recordTip,
+              "Weil das Laptop-Display keinen Kontrast hat,\nk\xF6nnen Sie das Kontrast-Symbol\nin den "
+              "Einstellungen abschalten");
+
+    RenderIcon(s->core, kContrastIcon);
+    EXPECT_EQ(s->core.trayState.iconRecord.tip, BuildIconTooltip(s->core, kContrastIcon).recordTip);
+    EXPECT_EQ(s->core.trayState.slots[kContrastIcon].tip.View(), BuildIconTooltip(s->core, kContrastIcon).slotTip);
+}
+
+TEST(IconTooltip, NoLaptopNoteUnlessEveryConditionHolds) {
+    struct Case {
+        const char* name;
+        const char* contrast;
+        bool laptop;
+        int rows;
+    };
+    const Case cases[] = {{"all hold", ".", true, 1},
+                          {"a second monitor", ".", true, 2},
+                          {"not marked as a panel", ".", false, 1},
+                          {"monitor with contrast", "75", true, 1}};
+    for (const Case& c : cases) {
+        Desk d;
+        d.SetCell(kColumnContrast, c.contrast);
+        d.s.core.table[0].isLaptopPanel = c.laptop ? 1 : 0;
+        if (c.rows == 2) d.AddRow("ORION 243", "50", "40");
+        const bool note = BuildIconTooltip(d.s.core, kContrastIcon).recordTip == kLaptopNote;
+        EXPECT_EQ(note, std::string_view(c.name) == "all hold") << c.name;
+    }
+}
+
+// ---- The icon operation's first half ----
+
+TEST(RenderIconInSlot, NewIconReplacesTheOldAndCarriesThePictureAndTip) {
+    Desk d;
+    d.s.system.SetSmallIconHeight(20);
+    RenderIcon(d.s.core, kBrightnessIcon);
+    const IconSlot& slot = d.s.core.trayState.slots[kBrightnessIcon];
+    const IconHandle first = slot.icon;
+    ASSERT_NE(d.s.tray.Picture(first), nullptr);
+    EXPECT_EQ(*d.s.tray.Picture(first), d.Plan(kBrightnessIcon, 20));
+    EXPECT_EQ(slot.previousIcon, 0u);
+    EXPECT_EQ(slot.tip.View(), kDeskTip);
+    EXPECT_EQ(d.s.core.trayState.iconRecord.tip, kDeskTip);
+    EXPECT_EQ(d.s.core.trayState.iconRecord.icon, first);
+
+    RenderIcon(d.s.core, kBrightnessIcon);
+    EXPECT_EQ(slot.previousIcon, first);
+    EXPECT_NE(slot.icon, first);
+    RenderIcon(d.s.core, kBrightnessIcon);  // the shell's half never came to destroy the first
+    EXPECT_EQ(d.s.tray.LiveIcons(), 2u) << "the shown icon and the one replaced last";
+
+    d.s.system.SetSmallIconHeight(0);
+    RenderIcon(d.s.core, kCombinedIcon);
+    EXPECT_EQ(d.s.tray.Picture(d.s.core.trayState.slots[kCombinedIcon].icon)->size, 16) << "unreadable size";
+}
+
+// Drawing can fail (GDI out of resources); the slot must keep counting as present.
+class RefusingTray : public fake::FakeTrayApi {
+public:
+    IconHandle RenderIcon(const IconPicture& picture) override {
+        return refuse ? 0 : fake::FakeTrayApi::RenderIcon(picture);
+    }
+    bool refuse = false;
+};
+
+TEST(RenderIconInSlot, FailedDrawingKeepsTheIconShown) {
+    Desk d;
+    sim::Simulator& s = d.s;
+    RefusingTray tray;
+    Core core(Platform{s.monitors, s.clock, s.codec, s.window, s.audio, s.system, s.view, s.wmi, s.displayConfig,
+                       s.files, *s.xmlReader, *s.xmlWriter, s.process, tray});
+    core.list = s.core.list;
+    IconSlot& slot = core.trayState.slots[kBrightnessIcon];
+    RenderIcon(core, kBrightnessIcon);
+    RenderIcon(core, kBrightnessIcon);
+    const IconSlot before = slot;
+
+    tray.refuse = true;
+    core.volume.volumePercent = 45;
+    RenderIcon(core, kBrightnessIcon);
+    EXPECT_EQ(slot.icon, before.icon);
+    EXPECT_EQ(slot.previousIcon, before.previousIcon) << "left for the shell's half to destroy";
+    EXPECT_EQ(core.trayState.iconRecord.icon, before.icon);
+    EXPECT_EQ(tray.LiveIcons(), 2u);
+    EXPECT_EQ(slot.tip.View(), "NOVA U27\nBrightness 70\nContrast 75\nVolume 45\n") << "the tooltip is kept up to date";
+}
+
+TEST(RenderIconInSlot, TooltipsOffOrWheelUsedEmptiesEveryTooltip) {
+    for (bool wheel : {false, true}) {
+        auto s = Seeded(kLaptopFleet);  // the contrast icon would carry the laptop note
+        for (IconKind kind : kIconUpdateOrder) RenderIcon(s->core, kind);
+        s->core.trayState.balloonRecord.tip = "Brightness 40";
+        ASSERT_FALSE(s->core.trayState.slots[kVolumeIcon].tip.Empty());
+        if (wheel)
+            s->core.trayState.wheelOverIcon = true;
+        else
+            s->core.settings.tooltips = false;
+
+        const IconTooltip tip = BuildIconTooltip(s->core, kContrastIcon);
+        EXPECT_EQ(tip.slotTip + tip.recordTip, "");
+        RenderIcon(s->core, kContrastIcon);
+        for (const IconSlot& slot : s->core.trayState.slots) EXPECT_TRUE(slot.tip.Empty()) << wheel;
+        EXPECT_EQ(s->core.trayState.iconRecord.tip, "");
+        EXPECT_EQ(s->core.trayState.balloonRecord.tip, "");
+        EXPECT_NE(s->core.trayState.slots[kContrastIcon].icon, 0u) << "the number is still drawn";
+    }
+}
+
+TEST(RenderIconInSlot, ShowsTheMonitorListAfterACommand) {
+    auto s = Seeded();
+    s->Run("b 100 c 30");
+    RenderIcon(s->core, kCombinedIcon);
+    const IconPicture* picture = s->tray.Picture(s->core.trayState.slots[kCombinedIcon].icon);
+    ASSERT_NE(picture, nullptr);
+    ASSERT_EQ(picture->runs.size(), 2u);
+    EXPECT_EQ(picture->runs[0].text + "/" + picture->runs[1].text, "100/30");
+    EXPECT_TRUE(s->core.trayState.valueIs100);
+}
+
+TEST(AlphaRule, NonZeroPixelsBecomeOpaqueZeroStaysTransparent) {
+    std::vector<uint32_t> pixels{0x00000000, 0x00010000, 0x00FFFFFF, 0x7F123456, 0x01000000};
+    ApplyAlphaRule(pixels);
+    EXPECT_EQ(pixels, (std::vector<uint32_t>{0x00000000, 0xFF010000, 0xFFFFFFFF, 0xFF123456, 0xFF000000}));
+}
+
+}  // namespace
+}  // namespace lv

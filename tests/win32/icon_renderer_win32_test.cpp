@@ -1,0 +1,221 @@
+// Real icons drawn by GDI, read back pixel by pixel.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_platform.h"
+#include "tray/icon_render.h"
+#include "tools/simulator.h"
+
+namespace lv {
+namespace {
+
+struct IconPixels {
+    int32_t size = 0;
+    std::vector<uint32_t> pixels;  // top row first, 0xAARRGGBB
+
+    uint32_t At(int32_t x, int32_t y) const { return pixels[static_cast<std::size_t>(y * size + x)]; }
+    int Count(uint32_t pixel) const {
+        int count = 0;
+        for (uint32_t p : pixels) count += p == pixel ? 1 : 0;
+        return count;
+    }
+    int Opaque() const {
+        int count = 0;
+        for (uint32_t p : pixels) count += (p >> 24) == 0xFF ? 1 : 0;
+        return count;
+    }
+    // Columns that hold a drawn pixel.
+    int Columns() const {
+        int columns = 0;
+        for (int32_t x = 0; x < size; ++x) {
+            bool any = false;
+            for (int32_t y = 0; y < size; ++y) any = any || At(x, y) != 0;
+            columns += any ? 1 : 0;
+        }
+        return columns;
+    }
+    // Mean row of the pixels equal to `pixel`.
+    double MeanRow(uint32_t pixel) const {
+        double sum = 0;
+        int count = 0;
+        for (int32_t y = 0; y < size; ++y)
+            for (int32_t x = 0; x < size; ++x)
+                if (At(x, y) == pixel) {
+                    sum += y;
+                    ++count;
+                }
+        return count ? sum / count : -1;
+    }
+};
+
+// What the icon holds: a square 32-bit colour bitmap and a mask.
+std::optional<IconPixels> ReadIcon(IconHandle handle) {
+    ICONINFO info{};
+    if (!::GetIconInfo(reinterpret_cast<HICON>(handle), &info)) return std::nullopt;
+    const win32::UniqueBitmap colour(info.hbmColor);
+    const win32::UniqueBitmap mask(info.hbmMask);
+    if (!info.fIcon || !colour || !mask) return std::nullopt;
+    BITMAP bitmap{};
+    if (!::GetObjectW(colour.Get(), sizeof(bitmap), &bitmap) || bitmap.bmWidth != bitmap.bmHeight ||
+        bitmap.bmBitsPixel != 32)
+        return std::nullopt;
+
+    IconPixels result;
+    result.size = bitmap.bmWidth;
+    result.pixels.resize(static_cast<std::size_t>(result.size * result.size));
+    BITMAPINFO request{};
+    request.bmiHeader.biSize = sizeof(request.bmiHeader);
+    request.bmiHeader.biWidth = result.size;
+    request.bmiHeader.biHeight = -result.size;  // top-down
+    request.bmiHeader.biPlanes = 1;
+    request.bmiHeader.biBitCount = 32;
+    request.bmiHeader.biCompression = BI_RGB;
+    const win32::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    if (!dc || ::GetDIBits(dc.Get(), colour.Get(), 0, static_cast<UINT>(result.size), result.pixels.data(), &request,
+                           DIB_RGB_COLORS) != result.size)
+        return std::nullopt;
+    return result;
+}
+
+class Win32IconRendererTest : public ::testing::Test {
+protected:
+    // Renders, reads back and destroys the icon.
+    IconPixels Render(const IconPicture& picture) {
+        const IconHandle icon = tray.RenderIcon(picture);
+        EXPECT_NE(icon, 0u);
+        if (icon == 0) return {};
+        std::optional<IconPixels> pixels = ReadIcon(icon);
+        tray.DestroyIcon(icon);
+        EXPECT_TRUE(pixels.has_value());
+        return pixels.value_or(IconPixels{});
+    }
+
+    // Every pixel is either untouched (0) or fully opaque.
+    static void ExpectAlphaRule(const IconPixels& icon) {
+        int violations = 0;
+        for (uint32_t p : icon.pixels)
+            if (p != 0 && (p >> 24) != 0xFF && ++violations <= 5)
+                ADD_FAILURE() << std::hex << "pixel 0x" << p << " is neither transparent nor opaque";
+        EXPECT_EQ(violations, 0);
+    }
+
+    static IconPicture Picture(std::string text, uint32_t colour, uint8_t quality = kQualityNonAntialiased,
+                               int32_t size = 16) {
+        IconPicture picture;
+        picture.size = size;
+        picture.font = {"Segoe UI", size * 125 / 100, 0, 400, false, quality};
+        picture.runs.push_back(
+            {std::move(text), {0, 0, size, size}, colour, kDrawSingleLine | kDrawCenter | kDrawVCenter});
+        return picture;
+    }
+
+    Win32WindowApi window;
+    Win32TrayApi tray{window};
+};
+
+TEST_F(Win32IconRendererTest, UnsmoothedDigitsAreOpaqueInTheExactColour) {
+    const IconPixels icon = Render(Picture("88", 0x000000FF));  // COLORREF red
+    ASSERT_EQ(icon.size, 16);
+    ExpectAlphaRule(icon);
+    EXPECT_GT(icon.Opaque(), 10) << "something was drawn";
+    EXPECT_EQ(icon.Count(0xFFFF0000), icon.Opaque()) << "every drawn pixel is the text colour, made opaque";
+    EXPECT_GT(icon.Count(0), 0) << "the background stays transparent";
+}
+
+TEST_F(Win32IconRendererTest, SmoothedTextKeepsItsFringeOpaque) {
+    for (uint8_t quality : {kQualityAntialiased, kQualityClearType}) {
+        const IconPixels icon = Render(Picture("47", 0x0011D21B, quality, 32));
+        ASSERT_EQ(icon.size, 32);
+        ExpectAlphaRule(icon);
+        EXPECT_GT(icon.Opaque(), 20) << int{quality};
+    }
+}
+
+// A colour of 0 would be the value of transparent pixels; the plan's darkest
+// non-zero colour draws the same shape as any other colour.
+TEST_F(Win32IconRendererTest, BlackDigitsAreDrawnNotHoles) {
+    sim::Simulator s{fake::Fleet{}};
+    s.core.list.AddRow("NOVA U27");
+    s.core.list.SetCell(0, kColumnBrightness, "58");
+    s.core.settings.ColorBrightness = 0;
+    const IconPicture black = PlanIconPicture(s.core, kBrightnessIcon, 16);
+    IconPicture white = black;
+    white.runs[0].colour = 0x00FFFFFF;
+
+    const IconPixels blackIcon = Render(black);
+    const IconPixels whiteIcon = Render(white);
+    ExpectAlphaRule(blackIcon);
+    EXPECT_GT(blackIcon.Opaque(), 10);
+    EXPECT_EQ(blackIcon.Count(0xFF010000), blackIcon.Opaque());
+    ASSERT_EQ(blackIcon.pixels.size(), whiteIcon.pixels.size());
+    for (std::size_t i = 0; i < blackIcon.pixels.size(); ++i)
+        ASSERT_EQ(blackIcon.pixels[i] != 0, whiteIcon.pixels[i] != 0) << "pixel " << i;
+}
+
+TEST_F(Win32IconRendererTest, CombinedIconPutsBrightnessAboveContrast) {
+    sim::Simulator s{fake::Fleet{}};
+    s.core.list.AddRow("NOVA U27");
+    s.core.list.SetCell(0, kColumnBrightness, "100");
+    s.core.list.SetCell(0, kColumnContrast, "75");
+    s.core.settings.ColorAreaBrightness = 0x000000FF;  // red
+    s.core.settings.ColorAreaContrast = 0x00FF0000;    // blue
+    for (int32_t size : {16, 24, 32}) {
+        const IconPixels icon = Render(PlanIconPicture(s.core, kCombinedIcon, size));
+        ASSERT_EQ(icon.size, size);
+        ExpectAlphaRule(icon);
+        const int red = icon.Count(0xFFFF0000);
+        const int blue = icon.Count(0xFF0000FF);
+        EXPECT_GT(red, 0) << size;
+        EXPECT_GT(blue, 0) << size;
+        EXPECT_EQ(red + blue, icon.Opaque()) << "unsmoothed: only the two colours";
+        EXPECT_LT(icon.MeanRow(0xFFFF0000), icon.MeanRow(0xFF0000FF)) << size;
+    }
+}
+
+TEST_F(Win32IconRendererTest, FontDetailsReachTheGlyphs) {
+    // Room around the number, so that nothing is clipped and widths compare.
+    const auto roomy = [](int32_t width, bool strikeOut) {
+        IconPicture picture = Picture("100", 0x00FFFFFF, kQualityNonAntialiased, 64);
+        picture.font.height = 20;
+        picture.font.width = width;
+        picture.font.strikeOut = strikeOut;
+        return picture;
+    };
+    const IconPixels plain = Render(roomy(0, false));
+    ASSERT_GT(plain.Opaque(), 0);
+    EXPECT_GT(Render(roomy(0, true)).Opaque(), plain.Opaque()) << "a struck-out number has a line through it";
+    EXPECT_LT(Render(roomy(5, false)).Columns(), plain.Columns()) << "the narrow font takes fewer columns";
+}
+
+TEST_F(Win32IconRendererTest, NothingToDrawGivesATransparentIconAndImpossibleSizesNone) {
+    IconPicture picture = Picture("", 0x00FFFFFF);
+    EXPECT_EQ(Render(picture).Count(0), 256);
+    picture.runs.clear();
+    EXPECT_EQ(Render(picture).Count(0), 256);
+    for (int32_t size : {0, -16, 100000}) EXPECT_EQ(tray.RenderIcon(Picture("5", 1, kQualityNonAntialiased, size)), 0u);
+}
+
+TEST_F(Win32IconRendererTest, RenderingLeavesNoGdiObjectsBehind) {
+    const HANDLE process = ::GetCurrentProcess();
+    (void)Render(Picture("42", 0x00FFFFFF));  // the first drawing may cache the font
+    const DWORD before = ::GetGuiResources(process, GR_GDIOBJECTS);
+    for (int i = 0; i < 50; ++i) {
+        const IconHandle icon = tray.RenderIcon(Picture(std::to_string(i), 0x00FFFFFF));
+        ASSERT_NE(icon, 0u);
+        tray.DestroyIcon(icon);
+    }
+    EXPECT_TRUE(tray.RenderIcon(Picture("5", 1, kQualityNonAntialiased, 0)) == 0u);
+    const DWORD after = ::GetGuiResources(process, GR_GDIOBJECTS);
+    if (before == 0 && after == 0) GTEST_SKIP() << "the system does not count GDI objects";
+    EXPECT_EQ(after, before);
+}
+
+}  // namespace
+}  // namespace lv
