@@ -11,6 +11,7 @@
 
 #include "app/core.h"
 #include "app/startup.h"
+#include "platform/win32/overflow_area.h"
 #include "platform/win32/popup_window.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_platform.h"
@@ -135,6 +136,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     const HACCEL accelerators = ::LoadAcceleratorsA(instance, MAKEINTRESOURCEA(res::kAccelerators));
     context.taskbarCreatedMessage = ::RegisterWindowMessageA("TaskbarCreated");
     SetPopupWindowContext(context);
+    SetHiddenWarningCore(&core);
 
     tray.SetBalloonIcon(LoadProgramIcon(instance, SM_CXICON, SM_CYICON));
     core.refreshPopup = [&core](int show) { RefreshPopup(core, show); };
@@ -146,5 +148,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     (void)RunMessageLoop(window, accelerators);
     const int exitCode = FinishRun(core);
     SetPopupWindowContext({});
+    SetHiddenWarningCore(nullptr);
     return exitCode;
 }

@@ -27,9 +27,10 @@ struct IconSlot {
 };
 
 struct HiddenIconCheck {
-    bool hiddenIconFound = false;
-    uint64_t hiddenCheckMisses = 0;
-    bool warningShown = false;
+    bool hiddenIconFound = false;  // the last completed check found an icon of the program
+    uint64_t hiddenCheckMisses = 0;  // two for every completed check that found nothing
+    bool warningShown = false;       // once per run: the check ends when the warning closes
+    bool warningOpen = false;        // checks re-entered from the warning's loop only look
     uint8_t powerChangeSeen = 0;
     bool powerChangeSeenSet = false;
 };

@@ -106,6 +106,46 @@ private:
     HGDIOBJ previous_;
 };
 
+// Kernel objects whose failed open is null rather than INVALID_HANDLE_VALUE (processes).
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { ::CloseHandle(handle); }
+};
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+
+// Read-write memory committed in another process; the process handle must outlive it.
+class RemoteMemory {
+public:
+    RemoteMemory() = default;
+    RemoteMemory(HANDLE process, SIZE_T size)
+        : process_(process),
+          address_(::VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+    RemoteMemory(RemoteMemory&& other) noexcept
+        : process_(other.process_), address_(std::exchange(other.address_, nullptr)) {}
+    RemoteMemory& operator=(RemoteMemory&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            process_ = other.process_;
+            address_ = std::exchange(other.address_, nullptr);
+        }
+        return *this;
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+    ~RemoteMemory() { Reset(); }
+
+    void* Get() const { return address_; }
+    explicit operator bool() const { return address_ != nullptr; }
+    void Reset() {
+        if (address_) ::VirtualFreeEx(process_, std::exchange(address_, nullptr), 0, MEM_RELEASE);
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+};
+
 // Owns one reference to a COM object.
 template <typename Interface>
 class ComPtr {

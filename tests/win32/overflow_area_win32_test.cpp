@@ -1,0 +1,210 @@
+// The task bar's overflow area and the warning about icons hidden there. Wine has no
+// overflow window, so the tests build one in this process: a top-level window of the
+// task bar's class holding a real toolbar, read through the same cross-process calls.
+// The warning runs its real modal loop; a thread timer plays the user and gives up
+// after a few seconds, so a dialog that never ends cannot hang the run.
+#include "platform/win32/overflow_area.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_platform.h"
+#include "tools/simulator.h"
+#include "tray/hidden_icons.h"
+
+namespace lv {
+namespace {
+
+constexpr char kTip[] = "Lumivane: brightness 70";
+constexpr std::u16string_view kAppDataCopy = u"C:\\Users\\User\\AppData\\Roaming\\Lumivane\\Lumivane.xml";
+
+HINSTANCE Module() { return ::GetModuleHandleW(nullptr); }
+
+// The task bar's overflow window, with a toolbar of buttons showing `texts` (null: no
+// text) unless `withToolbar` is off.
+class OverflowWindow {
+public:
+    OverflowWindow(const std::vector<const char*>& texts, bool withToolbar = true) {
+        static const bool registered = [] {
+            INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_BAR_CLASSES};
+            WNDCLASSEXA windowClass{};
+            windowClass.cbSize = sizeof(windowClass);
+            windowClass.lpfnWndProc = ::DefWindowProcA;
+            windowClass.hInstance = Module();
+            windowClass.lpszClassName = "NotifyIconOverflowWindow";
+            return ::InitCommonControlsEx(&classes) && ::RegisterClassExA(&windowClass) != 0;
+        }();
+        if (!registered) return;
+        window_.Reset(::CreateWindowExA(0, "NotifyIconOverflowWindow", nullptr, WS_POPUP, 0, 0, 200, 40, nullptr,
+                                        nullptr, Module(), nullptr));
+        if (!window_ || !withToolbar) return;
+        const HWND toolbar = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr, WS_CHILD | TBSTYLE_LIST, 0, 0, 200, 40,
+                                               window_.Get(), nullptr, Module(), nullptr);
+        if (!toolbar) return;
+        ::SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+        std::vector<TBBUTTON> buttons;
+        int command = 100;
+        for (const char* text : texts) {
+            TBBUTTON button{};
+            button.iBitmap = I_IMAGENONE;
+            button.idCommand = command++;
+            button.fsState = TBSTATE_ENABLED;
+            button.fsStyle = BTNS_BUTTON | BTNS_SHOWTEXT;
+            button.iString = text ? reinterpret_cast<INT_PTR>(text) : -1;
+            buttons.push_back(button);
+        }
+        ready_ = ::SendMessageA(toolbar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())) &&
+                 ::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0) == static_cast<LRESULT>(texts.size());
+    }
+    bool Ready() const { return window_ && ready_; }
+
+private:
+    win32::UniqueWindow window_;  // destroys the toolbar with it
+    bool ready_ = true;
+};
+
+TEST(OverflowArea, WithoutAnOverflowToolbarNothingIsLookedAt) {
+    Win32WindowApi window;
+    Win32TrayApi tray(window);
+    bool found = true;
+    EXPECT_EQ(tray.ScanOverflowArea(kTip, found), OverflowScan::NoToolbar);
+    EXPECT_FALSE(found);
+
+    const OverflowWindow empty({}, false);
+    found = true;
+    EXPECT_EQ(tray.ScanOverflowArea(kTip, found), OverflowScan::NoToolbar);
+    EXPECT_FALSE(found);
+}
+
+TEST(OverflowArea, FindsOnlyAButtonWhoseWholeTextIsTheTip) {
+    const std::string longer = std::string(kTip) + "%";
+    const std::string huge(3000, 'x');  // more than the text block: must not be fetched
+    const struct {
+        const char* name;
+        std::vector<const char*> texts;
+        std::string tip;
+        bool found;
+    } cases[] = {
+        {"among others", {"Volume 40", nullptr, kTip, "Network"}, kTip, true},
+        {"first and only", {kTip}, kTip, true},
+        {"prefix of a text", {longer.c_str()}, kTip, false},
+        {"text is a prefix", {"Lumivane"}, kTip, false},
+        {"after a text too long for the block", {huge.c_str(), kTip}, kTip, true},
+        {"other icons only", {"Volume 40", "Network"}, kTip, false},
+        {"no tip yet", {nullptr, "Volume 40"}, "", false},
+        {"no buttons", {}, kTip, false},
+    };
+    Win32WindowApi window;
+    Win32TrayApi tray(window);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const OverflowWindow overflow(c.texts);
+        ASSERT_TRUE(overflow.Ready());
+        bool found = !c.found;
+        EXPECT_EQ(tray.ScanOverflowArea(c.tip, found), OverflowScan::Scanned);
+        EXPECT_EQ(found, c.found);
+    }
+}
+
+// What the thread timer saw of the warning while it was open.
+struct Observed {
+    bool open = false;
+    bool shown = false;
+    std::string text;
+    bool checked = false;
+};
+
+// Plays the user: waits until the warning has shown itself, notes what it shows, then
+// ticks the check box when asked and ends the warning by OK or by the close message.
+struct UserScript {
+    const char* caption = nullptr;
+    bool tick = false;
+    bool closeByMessage = false;
+    Win32TrayApi* tray = nullptr;
+    Observed seen;
+    int ticks = 0;
+};
+UserScript* script = nullptr;
+
+void CALLBACK PlayUser(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND dialog = ::FindWindowA("#32770", script->caption);
+    if (++script->ticks > 300) {  // about three seconds: give up, end whatever is open
+        ::KillTimer(nullptr, timer);
+        if (dialog) ::EndDialog(dialog, -5);
+        return;
+    }
+    if (!dialog || !::IsWindowVisible(dialog)) return;
+    ::KillTimer(nullptr, timer);
+    Observed& seen = script->seen;
+    seen.open = script->tray->HiddenIconWarningOpen();
+    seen.shown = true;
+    char text[2048] = {};
+    ::GetDlgItemTextA(dialog, kHiddenWarningText, text, sizeof(text));
+    seen.text = text;
+    seen.checked = ::IsDlgButtonChecked(dialog, kHiddenWarningCheckBox) == BST_CHECKED;
+    if (script->tick) {
+        const HWND box = ::GetDlgItem(dialog, kHiddenWarningCheckBox);
+        ::SendMessageA(box, BM_SETCHECK, seen.checked ? BST_UNCHECKED : BST_CHECKED, 0);
+        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kHiddenWarningCheckBox, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(box));
+    }
+    if (script->closeByMessage)
+        script->tray->CloseHiddenIconWarning();
+    else
+        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+TEST(HiddenIconWarningDialog, ShowsTheTextAndSavesTheCheckBoxWhenClosed) {
+    const struct {
+        const char* name;
+        bool german;
+        bool settingBefore;
+        bool tick;
+        bool closeByMessage;  // as the check does once the icon is gone
+        bool settingAfter;
+    } cases[] = {
+        {"English, ticked, OK", false, false, true, false, true},
+        {"German, left as it was, closed", true, true, false, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim::Simulator s{fake::Fleet{}};
+        s.core.settings.nocheckhidden = c.settingBefore;
+        Win32WindowApi window;
+        Win32TrayApi tray(window);
+        UserScript user;
+        user.caption = c.german ? "versteckte Lumivane Symbole vorhanden!" : "There are hidden Lumivane icons!";
+        user.tick = c.tick;
+        user.closeByMessage = c.closeByMessage;
+        user.tray = &tray;
+        script = &user;
+        SetHiddenWarningCore(&s.core);
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, PlayUser);
+        ASSERT_NE(timer, 0u);
+        tray.RunHiddenIconWarning(c.german);
+        ::KillTimer(nullptr, timer);
+        SetHiddenWarningCore(nullptr);
+        script = nullptr;
+
+        ASSERT_TRUE(user.seen.shown) << "the warning never showed itself";
+        EXPECT_TRUE(user.seen.open);
+        EXPECT_FALSE(tray.HiddenIconWarningOpen());
+        EXPECT_EQ(user.seen.text, HiddenWarningText(c.german));
+        EXPECT_EQ(user.seen.checked, c.settingBefore);
+        EXPECT_EQ(s.core.settings.nocheckhidden, c.settingAfter);
+        const std::optional<std::string> saved = s.files.Contents(kAppDataCopy);
+        ASSERT_TRUE(saved);
+        EXPECT_NE(saved->find("nocheckhidden=\"Y\""), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace lv
