@@ -4,8 +4,8 @@
 
 namespace lv::fake {
 
-std::vector<uint8_t> FakeTrayApi::Key(const Guid& guid) {
-    std::vector<uint8_t> key(16);
+std::string FakeTrayApi::Key(const Guid& guid) {
+    std::string key(16, '\0');
     std::memcpy(key.data(), &guid.data1, 4);
     std::memcpy(key.data() + 4, &guid.data2, 2);
     std::memcpy(key.data() + 6, &guid.data3, 2);
@@ -27,7 +27,7 @@ const IconPicture* FakeTrayApi::Picture(IconHandle icon) const {
 }
 
 bool FakeTrayApi::NotifyIcon(NotifyMessage message, const NotifyIconRecord& record) {
-    const std::vector<uint8_t> key = Key(record.guid);
+    const std::string key = Key(record.guid);
     bool ok = true;
     switch (message) {
         case NotifyMessage::Add:

@@ -38,7 +38,7 @@ public:
     // The shell: every request in order; the icons it shows now by GUID.
     const std::vector<NotifyCall>& Calls() const { return calls_; }
     void ClearCalls() { calls_.clear(); }
-    const std::map<std::vector<uint8_t>, NotifyIconRecord>& Shown() const { return shown_; }
+    const std::map<std::string, NotifyIconRecord>& Shown() const { return shown_; }
     std::optional<NotifyIconRecord> ShownIcon(const Guid& guid) const;
     // The next `count` adds are refused.
     void RefuseAdds(int count) { refusedAdds_ = count; }
@@ -57,15 +57,15 @@ public:
     const std::vector<bool>& WarningsRun() const { return warnings_; }  // true: German
     int WarningCloses() const { return warningCloses_; }
 
-    static std::vector<uint8_t> Key(const Guid& guid);
+    static std::string Key(const Guid& guid);  // the 16 bytes
 
 private:
     IconHandle nextIcon_ = 1;
     std::map<IconHandle, IconPicture> live_;
     std::vector<NotifyCall> calls_;
-    std::map<std::vector<uint8_t>, NotifyIconRecord> shown_;
+    std::map<std::string, NotifyIconRecord> shown_;
     int refusedAdds_ = 0;
-    std::map<std::vector<uint8_t>, Rect> rects_;
+    std::map<std::string, Rect> rects_;
     IconRectResult rectAnswer_ = IconRectResult::Failed;
     OverflowScan overflowAnswer_ = OverflowScan::NoToolbar;
     std::vector<std::string> overflowButtons_;
