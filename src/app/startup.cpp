@@ -159,8 +159,8 @@ void StartAfterWindow(Core& core, int showCommand) {
     ReadPanelLevels(core);
     if (!core.panel.levels.empty())
         core.platform.view.SetText(id::kLaptopPicture, PanelLevelText(core.German(), core.panel.levels.size()));
-    (void)EnumerateUntilAnswered(core);
-    SelectListRow(core);
+    // The first refresh also adds the icons, so the first view has an icon to stand by.
+    core.RefreshPopup(0);
     ForgetMissingIgnoredMonitors(core);
     ApplyMonitorLimits(core);
     core.monitorFingerprint = MonitorFingerprint(core);
