@@ -19,6 +19,10 @@
 //                                 there is no such control
 //   wait-taskbar SECONDS          waits until the desktop's task bar exists (exit 1 if not);
 //                                 starting any program brings the desktop and its task bar up
+//   find-class CLASS              the first visible top-level window of CLASS (any process):
+//                                 "found 0x... left top right bottom", or "none" (exit 1)
+//   work-area                     the primary work area: "left top right bottom"
+//   small-icon-size               the size of a small icon: "width height"
 //   stand-in SECONDS              a hidden window of the program's class that prints each
 //                                 copy-data record, answers a thread source with the record's
 //                                 size and ends on WM_CLOSE or after SECONDS; it lets the
@@ -48,7 +52,8 @@ constexpr int kNoAnswer = 3;
 int Usage() {
     std::fputs("usage: e2e_tool find-window | copydata TEXT [--size N] [--no-terminator] [--null-data]"
                " [--source S|self] [--wait MS] | post-command ID LPARAM | send-message MSG WPARAM LPARAM"
-               " | is-visible | window-rect | control-text ID | stand-in SECONDS | wait-taskbar SECONDS\n",
+               " | is-visible | window-rect | control-text ID | stand-in SECONDS | wait-taskbar SECONDS"
+               " | find-class CLASS | work-area | small-icon-size\n",
                stderr);
     return kError;
 }
@@ -278,6 +283,53 @@ int WaitTaskbarCommand(int argc, char** argv) {
     return kOk;
 }
 
+struct ClassSearch {
+    std::wstring className;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindVisibleOfClass(HWND window, LPARAM lparam) {
+    auto* search = reinterpret_cast<ClassSearch*>(lparam);
+    wchar_t name[256] = {};
+    if (!IsWindowVisible(window) || !GetClassNameW(window, name, static_cast<int>(std::size(name)))) return TRUE;
+    if (search->className != name) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// Only visible windows count: a system may keep a hidden window of a class (menus) at hand.
+int FindClassCommand(int argc, char** argv) {
+    if (argc != 1) return Usage();
+    wchar_t name[256] = {};
+    if (!MultiByteToWideChar(CP_UTF8, 0, argv[0], -1, name, static_cast<int>(std::size(name)))) return Usage();
+    ClassSearch search{name};
+    EnumWindows(FindVisibleOfClass, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) {
+        std::puts("none");
+        return kNoWindow;
+    }
+    RECT rect{};
+    GetWindowRect(search.found, &rect);
+    std::printf("found %p %ld %ld %ld %ld\n", static_cast<void*>(search.found), rect.left, rect.top, rect.right,
+                rect.bottom);
+    return kOk;
+}
+
+int WorkAreaCommand() {
+    RECT rect{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &rect, 0)) {
+        std::printf("no work area, error %lu\n", GetLastError());
+        return kError;
+    }
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+    return kOk;
+}
+
+int SmallIconSizeCommand() {
+    std::printf("%d %d\n", GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+    return kOk;
+}
+
 int StandInCommand(int argc, char** argv) {
     unsigned long long seconds = 0;
     if (argc != 1 || !ParseNumber(argv[0], seconds)) return Usage();
@@ -312,6 +364,9 @@ int main(int argc, char** argv) {
     else if (command == "control-text") status = ControlTextCommand(argc - 2, argv + 2);
     else if (command == "stand-in") status = StandInCommand(argc - 2, argv + 2);
     else if (command == "wait-taskbar") status = WaitTaskbarCommand(argc - 2, argv + 2);
+    else if (command == "find-class") status = FindClassCommand(argc - 2, argv + 2);
+    else if (command == "work-area" && argc == 2) status = WorkAreaCommand();
+    else if (command == "small-icon-size" && argc == 2) status = SmallIconSizeCommand();
     else status = Usage();
     std::fflush(stdout);
     return status;
