@@ -9,6 +9,7 @@ namespace lv {
 namespace {
 
 constexpr char kInstanceMutexName[] = "AllowOnlyOneLumivane";
+constexpr UINT kForwardTimeoutMs = 20000;
 
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
@@ -70,7 +71,11 @@ bool Win32ProcessApi::SendCopyData(WindowHandle window, uint32_t source, std::sp
     copy.dwData = source;
     copy.cbData = static_cast<DWORD>(data.size());
     copy.lpData = const_cast<char*>(data.data());  // the receiver only reads it
-    return ::SendMessageW(reinterpret_cast<HWND>(window), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy)) != 0;
+    // A running instance that never takes the record must not hold this start forever; it
+    // gets as long as its answer may take.
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(reinterpret_cast<HWND>(window), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy),
+                                 SMTO_NORMAL, kForwardTimeoutMs, &result) != 0;
 }
 
 bool Win32ProcessApi::PostCommand(WindowHandle window, uint32_t id, intptr_t lparam) {
