@@ -48,9 +48,10 @@ HICON LoadProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
 // that cannot be had leaves its feature inactive.
 void RegisterSystemNotifications(HWND popup) {
     (void)::WTSRegisterSessionNotification(popup, NOTIFY_FOR_THIS_SESSION);
-    (void)::RegisterPowerSettingNotification(popup, &GUID_ACDC_POWER_SOURCE, DEVICE_NOTIFY_WINDOW_HANDLE);
-    static constexpr GUID kPowerSavingStatus = {0xE00958C0, 0xC213, 0x4ACE, {0xAC, 0x77, 0xFE, 0xCC, 0xED, 0x2E, 0xEE, 0xA5}};
-    (void)::RegisterPowerSettingNotification(popup, &kPowerSavingStatus, DEVICE_NOTIFY_WINDOW_HANDLE);
+    for (const Guid& setting : {kGuidAcDcPowerSource, kGuidPowerSavingStatus}) {
+        const GUID system = ToSystemGuid(setting);
+        (void)::RegisterPowerSettingNotification(popup, &system, DEVICE_NOTIFY_WINDOW_HANDLE);
+    }
     DEV_BROADCAST_DEVICEINTERFACE_A filter{};
     filter.dbcc_size = sizeof(filter);
     filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;

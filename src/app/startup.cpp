@@ -1,8 +1,5 @@
 #include "app/startup.h"
 
-#include <array>
-#include <cstring>
-
 #include "commands/submission.h"
 #include "monitors/enumeration.h"
 #include "monitors/laptop_panel.h"
@@ -120,10 +117,7 @@ int ForwardToRunningInstance(Core& core, int showCommand) {
         if (showCommand != kShowMinimizedNoActivate) (void)process.PostCommand(running, id::kCmdShowPopup, 0);
         return 0;
     }
-    const std::string line = NormaliseCommandLine(core.startupLine);
-    std::array<char, kCommandBufferSize> record{};
-    std::memcpy(record.data(), line.data(), line.size());
-    (void)process.SendCopyData(running, core.mainThreadId, record);
+    (void)process.SendCopyData(running, core.mainThreadId, CommandRecord(NormaliseCommandLine(core.startupLine)));
     for (int poll = 0; poll < kAnswerPolls; ++poll) {
         ThreadMessage message;
         // Other thread messages are not the answer; only WM_COMMAND carries it.

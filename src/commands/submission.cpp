@@ -80,9 +80,13 @@ void SubmitCommandLine(Core& core, std::string_view text, uint32_t source) {
             (void)core.platform.window.PostCommand(id::kCmdRunCommandLine, kSourceInternal);
         return;
     }
+    (void)core.platform.window.SendCopyData(source, CommandRecord(line));
+}
+
+std::array<char, kCommandBufferSize> CommandRecord(std::string_view line) {
     std::array<char, kCommandBufferSize> record{};
-    std::memcpy(record.data(), line.data(), line.size());
-    (void)core.platform.window.SendCopyData(source, record);
+    std::memcpy(record.data(), line.data(), std::min(line.size(), kMaxCommandLine));
+    return record;
 }
 
 std::optional<std::string> CommandLineFromCopyData(const void* data, std::size_t size) {

@@ -2,6 +2,7 @@
 // execution of a queued line, and the monitor limits turned into command lines.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -22,6 +23,9 @@ inline constexpr uint32_t kSourceHook = 3;      // hot keys and wheel combinatio
 // lower-cased and every character but letters, digits, '?', '+' and '-' becomes a space.
 // At most 2047 characters are kept.
 std::string NormaliseCommandLine(std::string_view text);
+
+// The copy-data record of a normalised line: the text, zero-filled to a command buffer.
+std::array<char, kCommandBufferSize> CommandRecord(std::string_view line);
 
 // Normalises and delivers a line. The hook thread calls it with kSourceHook only: that
 // queues the line and posts the run command without waiting for it.

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/core.h"
+#include "monitors/laptop_panel.h"
 
 namespace lv {
 
@@ -28,7 +29,7 @@ inline constexpr uint32_t kHousekeeping = 15;      // periodic, 10 s
 inline constexpr uint32_t kPrivilege = 16;         // periodic until done, 20 s
 inline constexpr uint32_t kForeground = 17;        // one-shot, 200 ms after a show
 inline constexpr uint32_t kDisplayChange = 18;     // one-shot, 10 s: restart
-inline constexpr uint32_t kPanel = 33;             // one-shot, 500 ms after a panel change
+inline constexpr uint32_t kPanel = kPanelTimer;    // one-shot, 500 ms after a panel change
 
 inline constexpr uint32_t kNotificationGuardMs = 3000;
 inline constexpr uint32_t kRestartDelayMs = 5000;  // resume, console connect, busy task bar

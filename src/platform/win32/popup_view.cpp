@@ -96,20 +96,21 @@ void Win32PopupView::SetChoiceCurrent(int id, int index) {
     ::SendDlgItemMessageA(dialog_, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-bool Win32PopupView::AskYesNo(std::string_view caption, std::string_view text) {
+// Yes and No, No as default, owned by the popup; true for Yes.
+bool Win32PopupView::Ask(std::string_view caption, std::string_view text, UINT icon) {
     if (!dialog_) return false;
     const std::string terminatedCaption(caption);
     const std::string terminatedText(text);
     return ::MessageBoxA(dialog_, terminatedText.c_str(), terminatedCaption.c_str(),
-                         MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+                         MB_YESNO | icon | MB_DEFBUTTON2) == IDYES;
+}
+
+bool Win32PopupView::AskYesNo(std::string_view caption, std::string_view text) {
+    return Ask(caption, text, MB_ICONWARNING);
 }
 
 bool Win32PopupView::AskQuestion(std::string_view caption, std::string_view text) {
-    if (!dialog_) return false;
-    const std::string terminatedCaption(caption);
-    const std::string terminatedText(text);
-    return ::MessageBoxA(dialog_, terminatedText.c_str(), terminatedCaption.c_str(),
-                         MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+    return Ask(caption, text, MB_ICONQUESTION);
 }
 
 void Win32PopupView::ShowError(std::string_view text) {

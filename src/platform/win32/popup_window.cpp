@@ -21,12 +21,6 @@ PopupWindowContext context;
 constexpr UINT kDpiChanged = 0x02E0;           // WM_DPICHANGED
 constexpr UINT kSessionChange = 0x02B1;        // WM_WTSSESSION_CHANGE
 
-Guid ToGuid(const GUID& guid) {
-    Guid result{guid.Data1, guid.Data2, guid.Data3, {}};
-    std::memcpy(result.data4, guid.Data4, sizeof(result.data4));
-    return result;
-}
-
 LRESULT OnCopyDataMessage(Core& core, LPARAM lParam) {
     const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     // A source must be a command source or a thread id; anything wider is no record of ours.
@@ -38,7 +32,7 @@ LRESULT OnCopyDataMessage(Core& core, LPARAM lParam) {
 LRESULT OnPowerMessage(Core& core, WPARAM wParam, LPARAM lParam) {
     std::optional<Guid> setting;
     if (wParam == PBT_POWERSETTINGCHANGE && lParam != 0)
-        setting = ToGuid(reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)->PowerSetting);
+        setting = FromSystemGuid(reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)->PowerSetting);
     return OnPowerBroadcast(core, wParam, setting ? &*setting : nullptr);
 }
 

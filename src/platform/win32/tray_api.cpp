@@ -8,12 +8,6 @@
 namespace lv {
 namespace {
 
-GUID ToSystemGuid(const Guid& guid) {
-    GUID result{guid.data1, guid.data2, guid.data3, {}};
-    std::memcpy(result.Data4, guid.data4, sizeof(result.Data4));
-    return result;
-}
-
 template <std::size_t N>
 void CopyText(char (&target)[N], const std::string& text) {
     const std::size_t length = std::min(text.size(), N - 1);
@@ -22,6 +16,18 @@ void CopyText(char (&target)[N], const std::string& text) {
 }
 
 }  // namespace
+
+GUID ToSystemGuid(const Guid& guid) {
+    GUID result{guid.data1, guid.data2, guid.data3, {}};
+    std::memcpy(result.Data4, guid.data4, sizeof(result.Data4));
+    return result;
+}
+
+Guid FromSystemGuid(const GUID& guid) {
+    Guid result{guid.Data1, guid.Data2, guid.Data3, {}};
+    std::memcpy(result.data4, guid.Data4, sizeof(result.data4));
+    return result;
+}
 
 void Win32TrayApi::DestroyIcon(IconHandle icon) {
     if (icon) ::DestroyIcon(reinterpret_cast<HICON>(icon));

@@ -30,6 +30,10 @@ namespace lv {
 inline constexpr GUID kVolumeEventContext = {
     0x696D754C, 0x6176, 0x656E, {'v', 'o', 'l', '.', 0, 0, 0, 0}};
 
+// The core's GUIDs and the system's, both ways.
+GUID ToSystemGuid(const Guid& guid);
+Guid FromSystemGuid(const GUID& guid);
+
 // VerifyVersionInfoW: at least major.minor, any service pack.
 bool WindowsVersionAtLeast(DWORD major, DWORD minor);
 
@@ -213,6 +217,7 @@ public:
 
 private:
     HWND Control(int id) const;
+    bool Ask(std::string_view caption, std::string_view text, UINT icon);
 
     HWND dialog_;
     HWND infoTip_ = nullptr;
