@@ -72,18 +72,6 @@ TEST(DisplayConfigWin32, ActivePathsLeadFromTheGdiDisplaysToTheirMonitors) {
     }
 }
 
-TEST(DisplayConfigWin32, QueryWithBuffersTooSmallFails) {
-    lv::Win32DisplayConfigApi config;
-    uint32_t pathCount = 0, modeCount = 0;
-    ASSERT_TRUE(config.GetDisplayConfigBufferSizes(pathCount, modeCount));
-    std::vector<lv::DisplayPath> paths(2);
-    EXPECT_FALSE(config.QueryDisplayConfig(0, 0, paths));
-    EXPECT_TRUE(paths.empty());
-    EXPECT_FALSE(config.QueryDisplayConfig(pathCount, 0, paths));
-    EXPECT_FALSE(config.QueryDisplayConfig(0, modeCount, paths));
-    EXPECT_TRUE(config.QueryDisplayConfig(pathCount, modeCount, paths));
-}
-
 TEST(DisplayConfigWin32, PathsThatNameNothingHaveNoNames) {
     lv::Win32DisplayConfigApi config;
     const std::vector<lv::DisplayPath> paths = ActivePaths(config);

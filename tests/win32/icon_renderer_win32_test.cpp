@@ -31,28 +31,6 @@ struct IconPixels {
         for (uint32_t p : pixels) count += (p >> 24) == 0xFF ? 1 : 0;
         return count;
     }
-    // Columns that hold a drawn pixel.
-    int Columns() const {
-        int columns = 0;
-        for (int32_t x = 0; x < size; ++x) {
-            bool any = false;
-            for (int32_t y = 0; y < size; ++y) any = any || At(x, y) != 0;
-            columns += any ? 1 : 0;
-        }
-        return columns;
-    }
-    // Mean row of the pixels equal to `pixel`.
-    double MeanRow(uint32_t pixel) const {
-        double sum = 0;
-        int count = 0;
-        for (int32_t y = 0; y < size; ++y)
-            for (int32_t x = 0; x < size; ++x)
-                if (At(x, y) == pixel) {
-                    sum += y;
-                    ++count;
-                }
-        return count ? sum / count : -1;
-    }
 };
 
 // What the icon holds: a square 32-bit colour bitmap and a mask.
@@ -157,49 +135,6 @@ TEST_F(Win32IconRendererTest, BlackDigitsAreDrawnNotHoles) {
     ASSERT_EQ(blackIcon.pixels.size(), whiteIcon.pixels.size());
     for (std::size_t i = 0; i < blackIcon.pixels.size(); ++i)
         ASSERT_EQ(blackIcon.pixels[i] != 0, whiteIcon.pixels[i] != 0) << "pixel " << i;
-}
-
-TEST_F(Win32IconRendererTest, CombinedIconPutsBrightnessAboveContrast) {
-    sim::Simulator s{fake::Fleet{}};
-    s.core.list.AddRow("NOVA U27");
-    s.core.list.SetCell(0, kColumnBrightness, "100");
-    s.core.list.SetCell(0, kColumnContrast, "75");
-    s.core.settings.ColorAreaBrightness = 0x000000FF;  // red
-    s.core.settings.ColorAreaContrast = 0x00FF0000;    // blue
-    for (int32_t size : {16, 24, 32}) {
-        const IconPixels icon = Render(PlanIconPicture(s.core, kCombinedIcon, size));
-        ASSERT_EQ(icon.size, size);
-        ExpectAlphaRule(icon);
-        const int red = icon.Count(0xFFFF0000);
-        const int blue = icon.Count(0xFF0000FF);
-        EXPECT_GT(red, 0) << size;
-        EXPECT_GT(blue, 0) << size;
-        EXPECT_EQ(red + blue, icon.Opaque()) << "unsmoothed: only the two colours";
-        EXPECT_LT(icon.MeanRow(0xFFFF0000), icon.MeanRow(0xFF0000FF)) << size;
-    }
-}
-
-TEST_F(Win32IconRendererTest, FontDetailsReachTheGlyphs) {
-    // Room around the number, so that nothing is clipped and widths compare.
-    const auto roomy = [](int32_t width, bool strikeOut) {
-        IconPicture picture = Picture("100", 0x00FFFFFF, kQualityNonAntialiased, 64);
-        picture.font.height = 20;
-        picture.font.width = width;
-        picture.font.strikeOut = strikeOut;
-        return picture;
-    };
-    const IconPixels plain = Render(roomy(0, false));
-    ASSERT_GT(plain.Opaque(), 0);
-    EXPECT_GT(Render(roomy(0, true)).Opaque(), plain.Opaque()) << "a struck-out number has a line through it";
-    EXPECT_LT(Render(roomy(5, false)).Columns(), plain.Columns()) << "the narrow font takes fewer columns";
-}
-
-TEST_F(Win32IconRendererTest, NothingToDrawGivesATransparentIconAndImpossibleSizesNone) {
-    IconPicture picture = Picture("", 0x00FFFFFF);
-    EXPECT_EQ(Render(picture).Count(0), 256);
-    picture.runs.clear();
-    EXPECT_EQ(Render(picture).Count(0), 256);
-    for (int32_t size : {0, -16, 100000}) EXPECT_EQ(tray.RenderIcon(Picture("5", 1, kQualityNonAntialiased, size)), 0u);
 }
 
 TEST_F(Win32IconRendererTest, RenderingLeavesNoGdiObjectsBehind) {

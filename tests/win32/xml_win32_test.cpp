@@ -10,8 +10,6 @@
 
 namespace {
 
-using lv::xml_cases::Elements;
-
 TEST(XmlLiteReader, ReportsEveryElementsFirstAttributeUpToAFault) {
     lv::XmlLiteReader reader;
     lv::xml_cases::ExpectReadsEveryCase(reader);
@@ -35,26 +33,6 @@ TEST(XmlLiteWriter, WritesWhatThePortableWriterWrites) {
         ASSERT_TRUE(lv::xml_cases::WriteSettings(xmlLite, values, written));
         EXPECT_EQ(written, expected);
     }
-}
-
-TEST(XmlLiteReader, ReadsWhatThePortableWriterWrote) {
-    for (const auto lineBreak : {lv::SimpleXmlWriter::LineBreak::Lf, lv::SimpleXmlWriter::LineBreak::CrLf}) {
-        lv::SimpleXmlWriter writer(lineBreak);
-        lv::XmlLiteReader reader;
-        lv::xml_cases::ExpectValuesRoundTrip(writer, reader);
-    }
-}
-
-TEST(XmlLiteWriter, ACallOutOfPlaceSpoilsThatDocumentOnly) {
-    lv::XmlLiteWriter writer;
-    std::string document = "untouched";
-    ASSERT_TRUE(writer.StartDocument() && writer.StartElement(u"settings") && writer.WriteFullEndElement());
-    EXPECT_FALSE(writer.WriteFullEndElement());
-    EXPECT_FALSE(writer.StartElement(u"second"));
-    EXPECT_FALSE(writer.WriteWhitespace(u"\nx"));
-    EXPECT_FALSE(writer.EndDocument(document));
-    EXPECT_EQ(document, "untouched");
-    EXPECT_TRUE(lv::xml_cases::WriteSettings(writer, {u"N"}, document));
 }
 
 // Writes tests/platform/xmllite_written.xml, which the host's reader test reads. Run
