@@ -86,7 +86,7 @@ struct ForwardFixture {
     }
 };
 
-TEST(Forwarding, TheLineGoesNormalisedAndTheAnswerIsTheExitCode) {
+TEST(Forwarding, TheLineGoesNormalisedAndTheAnswerIsTheExitCodeOrZeroAfterTwentySeconds) {
     ForwardFixture f;
     f.s->process.QueueThreadMessage(0, {0x0400, 5, 0});  // someone else's message is no answer
     f.s->process.QueueThreadMessage(2900, {kMessageCommand, 70, 0});
@@ -98,12 +98,10 @@ TEST(Forwarding, TheLineGoesNormalisedAndTheAnswerIsTheExitCode) {
     EXPECT_EQ(sent.data.size(), 2048u);
     EXPECT_EQ(std::string(sent.data.c_str()), "b 50");
     EXPECT_EQ(f.s->clock.Now(), 3000u);  // polls 200 ms apart
-}
 
-TEST(Forwarding, NoAnswerWithinTwentySecondsEndsWithZero) {
-    ForwardFixture f;
-    EXPECT_EQ(StartBeforeWindow(f.s->core, "d", kNormal), 0);
-    EXPECT_EQ(f.s->clock.Now(), 20000u);
+    ForwardFixture silent;  // no answer: 100 polls, then 0
+    EXPECT_EQ(StartBeforeWindow(silent.s->core, "d", kNormal), 0);
+    EXPECT_EQ(silent.s->clock.Now(), 20000u);
 }
 
 TEST(Forwarding, WithoutALineTheRunningInstanceShowsItsPopup) {
@@ -127,17 +125,6 @@ TEST(Forwarding, ARestartNeitherForwardsNorRunsItsLine) {
     EXPECT_FALSE(f.s->core.restartflag);
     EXPECT_TRUE(f.s->core.hiddenrestart);
 }
-
-// After the window exists: the monitors, the start-up line, the first view and the save.
-struct AfterWindow {
-    std::unique_ptr<sim::Simulator> s = Fresh();
-    int shows = 0;
-    explicit AfterWindow(std::string_view line = "", std::string_view file = {}) {
-        if (!file.empty()) s->files.AddFile(kProgramCopy, file);
-        s->core.showPopupNearIcon = [this] { ++shows; };
-        EXPECT_FALSE(StartBeforeWindow(s->core, line, kNormal));
-    }
-};
 
 TEST(StartupAfterWindow, ThePopupOpensOnlyForAPlainVisibleFirstStart) {
     struct Case {
@@ -168,15 +155,18 @@ TEST(StartupAfterWindow, ThePopupOpensOnlyForAPlainVisibleFirstStart) {
 }
 
 TEST(StartupAfterWindow, AnIgnoredMonitorThatIsGoneIsForgottenWithARestart) {
-    AfterWindow a("", "<Lumivane><set ignoremonitor0=\"ORION243\"></set><set ignoremonitor1=\"GONE27\"></set></Lumivane>");
-    StartAfterWindow(a.s->core, kNormal);
+    auto s = Fresh();
+    s->files.AddFile(kProgramCopy, "<Lumivane><set ignoremonitor0=\"ORION243\"></set>"
+                                   "<set ignoremonitor1=\"GONE27\"></set></Lumivane>");
+    ASSERT_FALSE(StartBeforeWindow(s->core, "", kNormal));
+    StartAfterWindow(s->core, kNormal);
     std::vector<std::string> ignored;
-    for (const MonitorEntry& e : a.s->core.table)
+    for (const MonitorEntry& e : s->core.table)
         if (!e.ignoreName.Empty()) ignored.push_back(e.ignoreName.Str());
     EXPECT_EQ(ignored, std::vector<std::string>{"ORION243"});
-    a.s->Pump();
-    EXPECT_EQ(a.s->otherCommands, (std::vector<PostedCommand>{{id::kCmdExit, 1}}));
-    EXPECT_TRUE(a.s->core.restartflag);
+    s->Pump();
+    EXPECT_EQ(s->otherCommands, (std::vector<PostedCommand>{{id::kCmdExit, 1}}));
+    EXPECT_TRUE(s->core.restartflag);
 }
 
 TEST(FinishRun, TheHookThreadIsStoppedAndTheRestartRetried) {
