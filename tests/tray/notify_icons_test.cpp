@@ -78,16 +78,6 @@ TEST(UpdateIcons, RemovesFirstRefreshesThenAddsEachPassInItsOrder) {
     EXPECT_EQ(i.core.trayState.defaultIconGuid, IconGuid(kCombinedIcon, 0));
 }
 
-TEST(UpdateIcons, OnlyTheShownPicturesStayAlive) {
-    Icons i;
-    for (int round = 0; round < 5; ++round) UpdateIcons(i.core);
-    EXPECT_EQ(i.tray.LiveIcons(), 3u);
-    i.Switches(false, false, false, false);  // as at exit
-    UpdateIcons(i.core);
-    EXPECT_EQ(i.tray.LiveIcons(), 0u);
-    EXPECT_TRUE(i.tray.Shown().empty());
-}
-
 TEST(UpdateIcons, ARefusedAddTriesTheNextGuid) {
     Icons i;
     i.Switches(true, false, false, false);
@@ -124,7 +114,6 @@ TEST(ValueNotification, AppearsAtTheIconOfTheValueOrTheFirstShownOne) {
     } cases[] = {
         {kChangedBrightness, true, true, true, false, kBrightnessIcon, "Brightness 70"},
         {kChangedBrightness, false, false, true, false, kVolumeIcon, "Brightness 70"},
-        {kChangedVolume, true, true, false, false, kBrightnessIcon, "Vol. 40"},
         {kChangedContrast, false, false, false, true, kCombinedIcon, "Contrast 75"},
         {kChangedRed, true, false, false, false, kBrightnessIcon, "R:128"},
     };
@@ -194,15 +183,6 @@ TEST(ValueNotification, ABlockLastsThreeSeconds) {
     EXPECT_EQ(i.tray.Calls().size(), 1u);
 }
 
-TEST(ValueNotification, NoTooltipsMeansNoneOnTheBalloonEither) {
-    Icons i;
-    UpdateIcons(i.core);
-    i.core.trayState.wheelOverIcon = true;
-    ShowValueNotification(i.core, kChangedContrast);
-    EXPECT_EQ(i.tray.Calls().back().record.tip, "");
-    for (const IconSlot& slot : i.core.trayState.slots) EXPECT_TRUE(slot.tip.Empty());
-}
-
 // Placement and the icons' clicks.
 struct Placement : Icons {
     Placement() {
@@ -222,8 +202,6 @@ TEST(PopupPlacement, CentredAboveTheIconThatWasClickedSixPixelsDown) {
     EXPECT_EQ(p.s->window.LastPositionFlags(), kPopupPositionFlags);
     EXPECT_EQ(p.s->window.ShownAt(), (std::vector<Point>{{1848 - 200, 1050 - 390 + 6}}));
     EXPECT_EQ(p.s->window.ForegroundRequests(), 1);
-    EXPECT_EQ(p.s->window.TimerPeriod(timer::kForeground), 200u);
-    EXPECT_EQ(p.s->window.FocusRequests(), std::vector<int>{id::kMonitorList});
     EXPECT_FALSE(p.core.openedFromIcon);
 
     // Opened otherwise, it goes to the icon operated on last (volume, the last added).
@@ -253,31 +231,6 @@ TEST(PopupPlacement, WithoutAnIconRectangle) {
     ShowPopupNearIcon(p.core);
     EXPECT_EQ(p.s->window.ShownAt().size(), 1u);
     EXPECT_EQ(p.s->window.ForegroundRequests(), 2);
-
-    p.core.enumeration.enumerationFailed = true;
-    p.s->window.FailPositionCalculation(false);
-    ShowPopupNearIcon(p.core);
-    EXPECT_EQ(p.s->window.ForegroundRequests(), 2);
-}
-
-TEST(IconCallbacks, RightClickMenuKeyboardAndIgnoredEvents) {
-    Placement p;
-    int refreshes = 0;
-    bool fromIcon = false;
-    p.core.refreshPopup = [&](int) {
-        ++refreshes;
-        fromIcon = p.core.openedFromIcon;
-    };
-    p.core.settings.languageId = kLanguageGerman;
-    OnIconCallback(p.core, 0x80AC, 0x7B, 0xFFF6'0064);  // y = -10 on a display above
-    EXPECT_EQ(p.s->window.TrayMenus(), (std::vector<fake::FakeWindowApi::TrayMenu>{{{100, -10}, true}}));
-    OnIconCallback(p.core, 0x80AB, 0x401, 0);  // Enter on the contrast icon
-    EXPECT_EQ(refreshes, 1);
-    EXPECT_TRUE(fromIcon);
-    EXPECT_EQ(p.core.trayState.clickedIconGuid, IconGuid(kContrastIcon, 0));
-    for (uint32_t event : {0x200u, 0x203u, 0x402u, 0x405u}) OnIconCallback(p.core, 0x80AD, event, 0);
-    OnIconCallback(p.core, 0x80AE, 0x400, 0);  // no icon of ours
-    EXPECT_EQ(refreshes, 1);
 }
 
 }  // namespace
