@@ -7,7 +7,10 @@
 #include <vector>
 
 #include "commands/command_test_support.h"
+#include "popup/popup_placement.h"
 #include "popup/popup_proc.h"
+#include "popup/popup_refresh.h"
+#include "tray/notify_icons.h"
 
 namespace lv {
 namespace {
@@ -152,6 +155,19 @@ TEST(StartupAfterWindow, ThePopupOpensOnlyForAPlainVisibleFirstStart) {
         EXPECT_EQ(RestartFlags(*s, kProgramCopy), "NN");
         EXPECT_EQ(RestartFlags(*s, kAppDataCopy), "NN");
     }
+}
+
+TEST(StartupAfterWindow, TheFirstViewStandsByTheIconsJustAdded) {
+    auto s = Fresh();
+    Core& core = s->core;
+    core.refreshPopup = [&](int show) { RefreshPopup(core, show); };
+    core.updateIcons = [&] { UpdateIcons(core); };
+    core.showPopupNearIcon = [&] { ShowPopupNearIcon(core); };
+    s->tray.SetIconRect(IconGuid(kVolumeIcon, 0), {1840, 1050, 1856, 1066});  // the last one added
+    ASSERT_FALSE(StartBeforeWindow(core, "", kNormal));
+    StartAfterWindow(core, kNormal);
+    EXPECT_EQ(s->tray.Shown().size(), 3u);
+    EXPECT_EQ(s->window.ShownAt().size(), 1u);
 }
 
 TEST(StartupAfterWindow, AnIgnoredMonitorThatIsGoneIsForgottenWithARestart) {

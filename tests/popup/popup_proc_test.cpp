@@ -186,6 +186,9 @@ TEST(ExitCommand, TheUsersExitAsksAndNoKeepsEverythingRunning) {
     EXPECT_EQ(f.s->files.CallCount(fake::FileCall::WriteWholeFile), 0u);
     EXPECT_TRUE(f.s->process.MutexHeld());
     EXPECT_FALSE(f.s->core.exitConfirmOpen);
+    f.s->core.exitConfirmOpen = true;  // a second exit while the question is open
+    OnCommand(f.s->core, id::kCmdExit, 0, 0);
+    EXPECT_EQ(f.s->view.Questions().size(), 1u);
 }
 
 TEST(ExitCommand, YesSavesBothCopiesSavesTheMonitorsAndRemovesEverything) {
