@@ -50,16 +50,6 @@ TEST(PresetAndInput, PicksAPresetOrAnInput) {
     }
 }
 
-TEST(PresetAndInput, LongNamesAreReadFromTheirFirstSixCharacters) {
-    auto sim = Seeded("[display]\n[monitor]\ncapabilities = (vcp(14(02 09 0A)))\n");
-    test::CountRefreshesOnly(*sim);
-    for (const auto& [line, pending] : {std::pair{"p 10000k", 9}, std::pair{"p 11500k", 10}, std::pair{"p native", 2}}) {
-        sim->core.table[0].pendingPreset = 0;
-        sim->Run(line);
-        EXPECT_EQ(sim->core.table[0].pendingPreset, pending) << line;
-    }
-}
-
 // An input chosen by name while the popup shows asks first; No restores the current one.
 TEST(PresetAndInput, VisiblePopupAsksBeforeANamedInput) {
     struct Case {

@@ -175,7 +175,6 @@ struct ReadCase {
 
 const ReadCase kReads[] = {
     {"NoOuterParentheses", "prot(monitor)type(lcd)model(A1)vcp(14(05) 60(11))", Make("A1", {5}, {17})},
-    {"KeywordsInAnyCase", "(PROT(monitor)MODEL(A1)Vcp(14(0b) 60(0f)))", Make("A1", {11}, {15})},
     {"BlanksBetweenEverything", " ( prot ( monitor ) model ( A1 ) vcp ( 14 ( 05 08 ) 60 ( 11 ) ) ) ",
      Make(" A1 ", {5, 8}, {17})},
     {"NoSeparators", "(vcp(101214(0508)60(0f11))model(A1))", Make("A1", {5, 8}, {15, 17})},
@@ -190,14 +189,13 @@ const ReadCase kReads[] = {
     {"ValueCutShortIsDropped", "(model(A1)vcp(14(05 08 0", Make("A1", {5, 8}, {})},
     {"ValuesOutOfRangeAreNotOffered", "(vcp(14(00 01 0D 0E FF) 60(00 1F 20)))", Make(std::nullopt, {1, 13}, {31})},
     {"ListAfterHalfCodeBelongsToNothing", "(vcp(14 1(05)))", Make(std::nullopt, {}, {})},
-    {"OnlyParentheses", "(((()))", Make(std::nullopt, {}, {})},
 };
 
 TEST(Capabilities, ReadsModelPresetsAndInputsOfLooseStrings) {
     for (const ReadCase& c : kReads) EXPECT_EQ(Parsed(c.text), c.parsed) << c.name << ": " << c.text;
 }
 
-TEST(Capabilities, EachCodeOnceInTheOrderFirstListedWithItsValues) {
+TEST(Capabilities, EachCodeOnceInTheOrderFirstListed) {
     const std::pair<const char*, std::vector<uint8_t>> cases[] = {
         {"(vcp(02 04 1", {0x02, 0x04}}, {"(vcp(10 14(05) 10 60))", {0x10, 0x14, 0x60}},
         {"(vcp(10)vcp(12))", {0x10, 0x12}}, {"(vcp(1 0 1\n2))", {0x10, 0x12}},
@@ -207,10 +205,6 @@ TEST(Capabilities, EachCodeOnceInTheOrderFirstListedWithItsValues) {
         for (const VcpCode& code : ParseCapabilities(text).vcp) codes.push_back(code.code);
         EXPECT_EQ(codes, expected) << text;
     }
-    const Capabilities caps = ParseCapabilities("(vcp(10 14(05 08) 60(0F 11)))");
-    ASSERT_NE(caps.Find(0x14), nullptr);
-    EXPECT_EQ(caps.Find(0x14)->values, (std::vector<uint8_t>{0x05, 0x08}));
-    EXPECT_EQ(caps.Find(0x12), nullptr);
 }
 
 // ---- Strings published by real monitors ----
