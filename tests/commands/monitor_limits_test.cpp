@@ -28,68 +28,41 @@ void ExpectLimits(const MonitorEntry& e, uint32_t bLow, uint32_t bHigh, uint32_t
     EXPECT_EQ(e.contrastHigh, cHigh);
 }
 
-TEST(MonitorLimits, RowStoresTheLimitsAndPullsTheValuesIn) {
+// All ten entries are reset first; every row applies in order, the later row for the same
+// monitor wins, and the selection and list stay as they were.
+TEST(MonitorLimits, RowsApplyInOrderAndPullTheValuesIn) {
     auto sim = Seeded();
-    SetRow(sim->core, 3, "PL2779Q", 60, 80, 50, 90);  // found through the capabilities model only
+    for (MonitorEntry& e : sim->core.table) e.contrastHigh = 66;
+    sim->core.selectedMonitor = 1;
+    SetRow(sim->core, 0, "nova", 5, 60, 0, 100);
+    SetRow(sim->core, 1, "nosuch", 1, 2, 3, 4);           // no effect, the next rows still apply
+    SetRow(sim->core, 3, "PL2779Q", 60, 80, 20, 90);      // found through the capabilities model only
+    SetRow(sim->core, 7, "nova pl2779q", 0, 100, 45, 50);  // the last word of a name decides
     ApplyMonitorLimits(sim->core);
-    ExpectLimits(sim->core.table[1], 60, 80, 50, 90);
+    ExpectLimits(sim->core.table[0], 5, 60, 0, 100);
+    ExpectLimits(sim->core.table[1], 0, 100, 45, 50);
+    for (std::size_t i = 2; i < sim->core.table.size(); ++i) ExpectLimits(sim->core.table[i], 0, 100, 0, 100);
+    EXPECT_EQ(Hw(*sim, 0).brightness.current, 60u);
     EXPECT_EQ(Hw(*sim, 1).brightness.current, 56u);  // 50 pulled up to 60: 20 + MulDiv(60, 60, 100)
-    EXPECT_EQ(Hw(*sim, 1).contrast.current, 50u);
-    ExpectLimits(sim->core.table[0], 0, 100, 0, 100);
-    EXPECT_EQ(Hw(*sim, 0).brightness.current, 70u);
-    // The selection and the list are as before; the flag is back on.
-    EXPECT_EQ(sim->core.selectedMonitor, 0);
+    EXPECT_EQ(Hw(*sim, 1).contrast.current, 45u);
+    EXPECT_EQ(sim->core.selectedMonitor, 1);
     EXPECT_TRUE(sim->core.listSync);
-    EXPECT_EQ(sim->core.list.SelectedRow(), 0);
-    EXPECT_EQ(sim->view.SelectedRow(), 0);
-    // Run at once, not through the window.
-    EXPECT_TRUE(sim->window.CopyDataSent().empty());
-    EXPECT_TRUE(sim->window.Commands().empty());
-}
-
-TEST(MonitorLimits, AllTenEntriesAreResetFirst) {
-    auto sim = Seeded();
-    for (MonitorEntry& e : sim->core.table) {
-        e.brightnessLow = 33;
-        e.brightnessHigh = 44;
-        e.contrastLow = 55;
-        e.contrastHigh = 66;
-    }
-    ApplyMonitorLimits(sim->core);
-    for (const MonitorEntry& e : sim->core.table) ExpectLimits(e, 0, 100, 0, 100);
-    EXPECT_EQ(sim->monitors.DdcCallCount(), 0u);
+    EXPECT_TRUE(sim->window.CopyDataSent().empty()) << "run at once, not through the window";
 }
 
 TEST(MonitorLimits, RowsThatApplyNothing) {
     // A name that reads as a command would run it at every start ("q" quits, "x" switches
     // the monitors off): such rows are refused whole.
-    for (const char* name : {" pl2779q", "", "zeta", "nosuch", "nosuch pl2779q", "q", "X", "z", "pl2779q b20", "blue"}) {
+    for (const char* name : {" pl2779q", "", "zeta", "nosuch pl2779q", "q", "X", "z", "pl2779q b20", "blue"}) {
         auto sim = Seeded();
         SetRow(sim->core, 0, name, 10, 80, 20, 90);
         ApplyMonitorLimits(sim->core);
         for (const MonitorEntry& e : sim->core.table) ExpectLimits(e, 0, 100, 0, 100);
         EXPECT_EQ(sim->monitors.DdcCallCount(), 0u) << "'" << name << "'";
-        EXPECT_EQ(sim->core.selectedMonitor, 0);
-        EXPECT_TRUE(sim->core.listSync);
         sim->Pump();
         EXPECT_TRUE(sim->otherCommands.empty()) << "'" << name << "'";
         EXPECT_FALSE(sim->core.restartflag);
     }
-}
-
-TEST(MonitorLimits, EveryRowIsAppliedInOrderAndTheLastWordOfANameDecides) {
-    auto sim = Seeded();
-    sim->core.selectedMonitor = 1;
-    SetRow(sim->core, 0, "nova", 5, 60, 0, 100);
-    SetRow(sim->core, 1, "nosuch", 1, 2, 3, 4);  // no effect, the next rows still apply
-    SetRow(sim->core, 3, "orion", 10, 80, 20, 90);
-    SetRow(sim->core, 7, "nova pl2779q", 0, 100, 45, 50);  // the later row for the same monitor wins
-    ApplyMonitorLimits(sim->core);
-    ExpectLimits(sim->core.table[0], 5, 60, 0, 100);
-    ExpectLimits(sim->core.table[1], 0, 100, 45, 50);
-    EXPECT_EQ(Hw(*sim, 0).brightness.current, 60u);
-    EXPECT_EQ(Hw(*sim, 1).contrast.current, 45u);
-    EXPECT_EQ(sim->core.selectedMonitor, 1);
 }
 
 }  // namespace

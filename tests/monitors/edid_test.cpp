@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -34,13 +33,6 @@ const RealBlock kRealBlocks[] = {
      "435447388142313333484142000000000000412296001100000a010a20200063",
      "FCTG8\x81"
      "B133HAB"},
-    // Digital/AU Optronics/AUO1036/CD4F9138C683.
-    {"SecondPanelWithHighByte",
-     "00ffffffffffff0006af36100000000000180104a51f117802d1e5a4554e9d2612505400000001010101010101010101"
-     "0101010101011c6100c8a0a03c502820aa0035ae1000001ab24d00c8a0a03c502820aa0035ae1000001a000000fe0046"
-     "30575856804231343051414e0000000000024102a2011100000a010a20200079",
-     "F0WXV\x80"
-     "B140QAN"},
     // Digital/AU Optronics/AUO0F03/50504AD767BF: only "AUO\n" under 0xFE, the part
     // number under the manufacturer tag 0x0F.
     {"ShortMakerNameOnly",
@@ -56,20 +48,6 @@ std::vector<uint8_t> FromHex(std::string_view hex) {
         bytes.push_back(static_cast<uint8_t>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
     return bytes;
 }
-
-class RealEdid : public testing::TestWithParam<RealBlock> {};
-
-TEST_P(RealEdid, ModelTextFromTheAlphanumericDescriptors) {
-    const std::vector<uint8_t> block = FromHex(GetParam().hex);
-    ASSERT_EQ(block.size(), 128u);
-    uint8_t sum = 0;
-    for (uint8_t byte : block) sum = static_cast<uint8_t>(sum + byte);
-    ASSERT_EQ(sum, 0) << "checksum: the block was copied wrongly";
-    EXPECT_EQ(EdidModelText(block), GetParam().model);
-}
-
-INSTANTIATE_TEST_SUITE_P(Edid, RealEdid, testing::ValuesIn(kRealBlocks),
-                         [](const testing::TestParamInfo<RealBlock>& info) { return info.param.name; });
 
 // ---- Constructed blocks ----
 
@@ -103,13 +81,6 @@ struct ConstructedCase {
     const char* model;
 };
 
-void PrintTo(const ConstructedCase& c, std::ostream* out) { *out << c.name; }
-void PrintTo(const RealBlock& b, std::ostream* out) { *out << b.name; }
-
-class ConstructedEdid : public testing::TestWithParam<ConstructedCase> {};
-
-TEST_P(ConstructedEdid, ModelText) { EXPECT_EQ(EdidModelText(GetParam().block), GetParam().model); }
-
 std::array<uint8_t, 128> WithText(std::array<uint8_t, 128> block, std::size_t offset, const uint8_t (&text)[13]) {
     std::memcpy(block.data() + offset + 5, text, 13);
     return block;
@@ -119,25 +90,15 @@ const uint8_t kNulInside[13] = {'A', 'B', 'C', 'D', 'E', 'F', 'G', 0, 'X', 'Y', 
 
 const ConstructedCase kConstructed[] = {
     {"AtOffset54", Block({{54, kAlphanumeric, "U2720Q\n"}}), "U2720Q"},
-    {"AtOffset72", Block({{72, kAlphanumeric, "U2720Q\n"}}), "U2720Q"},
-    {"AtOffset90", Block({{90, kAlphanumeric, "U2720Q\n"}}), "U2720Q"},
     {"AtOffset108", Block({{108, kAlphanumeric, "U2720Q\n"}}), "U2720Q"},
-    {"NoDescriptor", Block({}), ""},
-    {"MonitorNameIsNotUsed", Block({{72, kMonitorName, "DELL U2720Q\n"}}), ""},
     {"MonitorNameBesideAlphanumeric", Block({{72, kMonitorName, "DELL U2720Q\n"}, {90, kAlphanumeric, "CN0ABC123\n"}}),
      "CN0ABC123"},
     {"OtherTagIsNotUsed", Block({{72, {0, 0, 0, 0xFF, 0}, "SERIAL12345\n"}}), ""},
-    {"NonZeroByte0IsATiming", Block({{72, {1, 0, 0, 0xFE, 0}, "U2720Q\n"}}), ""},
     {"NonZeroByte1IsATiming", Block({{72, {0, 1, 0, 0xFE, 0}, "U2720Q\n"}}), ""},
-    {"NonZeroByte2", Block({{72, {0, 0, 1, 0xFE, 0}, "U2720Q\n"}}), ""},
     {"NonZeroByte4", Block({{72, {0, 0, 0, 0xFE, 1}, "U2720Q\n"}}), ""},
     {"FiveCharactersAreTooFew", Block({{90, kAlphanumeric, "AB123\n"}}), ""},
-    {"SixCharactersAreEnough", Block({{90, kAlphanumeric, "AB1234\n"}}), "AB1234"},
-    {"ThirteenCharactersWithoutEnd", Block({{90, kAlphanumeric, "LP156WH4-TLN2"}}), "LP156WH4-TLN2"},
-    {"SpacesBecomeDashes", Block({{90, kAlphanumeric, "LG Display\n"}}), "LG-Display"},
-    {"SpacesCountTowardsTheLength", Block({{90, kAlphanumeric, " AB CD\n"}}), "-AB-CD"},
+    {"SpacesBecomeDashes", Block({{90, kAlphanumeric, " AB CD\n"}}), "-AB-CD"},
     {"PaddingSpacesWithoutEnd", Block({{90, kAlphanumeric, "B140HAN"}}), "B140HAN------"},
-    {"LineFeedEnds", Block({{90, kAlphanumeric, "U2720Q\nXYZ"}}), "U2720Q"},
     {"CarriageReturnEnds", Block({{90, kAlphanumeric, "U2720Q\rXYZ"}}), "U2720Q"},
     {"ZeroByteEnds", WithText(Block({{90, kAlphanumeric, ""}}), 90, kNulInside), "ABCDEFG"},
     {"EndBeforeSixCharacters", Block({{90, kAlphanumeric, "U27\n20Q"}}), ""},
@@ -147,12 +108,21 @@ const ConstructedCase kConstructed[] = {
      "B156HAN01.2"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Edid, ConstructedEdid, testing::ValuesIn(kConstructed),
-                         [](const testing::TestParamInfo<ConstructedCase>& info) { return info.param.name; });
+TEST(Edid, ModelTextFromTheAlphanumericDescriptors) {
+    for (const RealBlock& real : kRealBlocks) {
+        const std::vector<uint8_t> block = FromHex(real.hex);
+        ASSERT_EQ(block.size(), 128u);
+        uint8_t sum = 0;
+        for (uint8_t byte : block) sum = static_cast<uint8_t>(sum + byte);
+        ASSERT_EQ(sum, 0) << real.name << ": the block was copied wrongly";
+        EXPECT_EQ(EdidModelText(block), real.model) << real.name;
+    }
+    for (const ConstructedCase& c : kConstructed) EXPECT_EQ(EdidModelText(c.block), c.model) << c.name;
+}
 
 TEST(Edid, OnlyAWholeBaseBlockIsRead) {
     const std::array<uint8_t, 128> block = Block({{54, kAlphanumeric, "U2720Q\n"}});
-    for (const std::size_t size : {0u, 1u, 72u, 127u, 128u, 129u, 256u}) {
+    for (const std::size_t size : {0u, 127u, 128u, 129u}) {
         std::vector<uint8_t> bytes(block.begin(), block.end());
         bytes.resize(size, 0);  // a cut block, or an extension block after it
         EXPECT_EQ(EdidModelText(bytes), size == 128 ? "U2720Q" : "") << size;

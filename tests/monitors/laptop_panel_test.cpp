@@ -1,6 +1,5 @@
 #include "monitors/laptop_panel.h"
 
-#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -12,21 +11,13 @@ namespace {
 
 using sim::Simulator;
 
-TEST(PanelLevels, ElevenLevelsMapPercentToTheNearestStep) {
-    const PanelLevels data = MakePanelLevels({0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100});
-    ASSERT_TRUE(data.Usable());
-    EXPECT_EQ(data.percent[50], 50);  // largest i with round(i * 101 / 11) <= 50 is 5
-    EXPECT_EQ(data.percent[0], 0);
-    EXPECT_EQ(data.percent[8], 0);
-    EXPECT_EQ(data.percent[9], 10);   // round(101 / 11) = 9: level 10 starts at 9
-    EXPECT_EQ(data.percent[54], 50);
-    EXPECT_EQ(data.percent[55], 60);  // round(606 / 11) = 55
-    EXPECT_EQ(data.percent[100], 100);
-    EXPECT_EQ(data.PercentOf(50, 0), 50u);
-    EXPECT_EQ(data.PercentOf(30, 0), 30u);
-}
-
 TEST(PanelLevels, PercentTableEntriesFollowTheRoundedSteps) {
+    const PanelLevels eleven = MakePanelLevels({0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100});
+    ASSERT_TRUE(eleven.Usable());
+    EXPECT_EQ(eleven.percent[8], 0);
+    EXPECT_EQ(eleven.percent[9], 10);   // round(101 / 11) = 9: level 10 starts at 9
+    EXPECT_EQ(eleven.percent[54], 50);
+    EXPECT_EQ(eleven.percent[55], 60);  // round(606 / 11) = 55
     // Four levels: steps start at round(0), round(25.25) = 25, round(50.5) = 51, round(75.75) = 76.
     const PanelLevels data = MakePanelLevels({5, 40, 70, 100});
     EXPECT_EQ(data.percent[24], 5);
@@ -34,33 +25,19 @@ TEST(PanelLevels, PercentTableEntriesFollowTheRoundedSteps) {
     EXPECT_EQ(data.percent[50], 40);
     EXPECT_EQ(data.percent[51], 70);
     EXPECT_EQ(data.percent[76], 100);
-    EXPECT_EQ(data.minLevel, 5);
-    EXPECT_EQ(data.maxLevel, 100);
     EXPECT_EQ(data.PercentOf(5, 5), 0u) << "the minimum level reads as 0 % even above level 0";
     EXPECT_EQ(data.PercentOf(40, 40), 33u);
     EXPECT_EQ(data.PercentOf(55, 55), 55u) << "a level not in the list is shown as it is";
-}
-
-TEST(PanelLevels, ListThatIsNotAscendingIsUnusable) {
-    const PanelLevels data = MakePanelLevels({50, 40, 60});
-    EXPECT_FALSE(data.Usable());
-    EXPECT_EQ(data.minLevel, 0);
-    EXPECT_EQ(data.maxLevel, 100);
-    EXPECT_EQ(data.PercentOf(40, 40), 40u);
-}
-
-TEST(PanelLevels, DegenerateLists) {
+    // Unusable lists: not ascending, empty, too long; a single step divides by nothing.
+    EXPECT_FALSE(MakePanelLevels({50, 40, 60}).Usable());
+    EXPECT_EQ(MakePanelLevels({50, 40, 60}).PercentOf(40, 40), 40u);
     EXPECT_FALSE(MakePanelLevels({}).Usable());
     EXPECT_FALSE(MakePanelLevels(std::vector<uint8_t>(102, 1)).Usable());
-    const PanelLevels one = MakePanelLevels({70});  // a single step: no division by zero
-    EXPECT_TRUE(one.Usable());
-    EXPECT_EQ(one.percent[100], 70);
-    EXPECT_EQ(one.PercentOf(70, 70), 100u);
+    EXPECT_EQ(MakePanelLevels({70}).PercentOf(70, 70), 100u);
 }
 
 constexpr const char* kLaptop = R"(
 [display]
-device = \\.\DISPLAY1
 [monitor]
 ddc = dead
 [panel]
@@ -68,15 +45,10 @@ levels = 0 10 20 30 40 50 60 70 80 90 100
 current = 40
 )";
 
-class LaptopPanel : public testing::Test {
-protected:
-    LaptopPanel() : sim(fake::ParseFleet(kLaptop).fleet) { ReadPanelLevels(sim.core); }
-    Simulator sim;
-};
-
-TEST_F(LaptopPanel, ReadStoresPercentAndTheLevelForPowerChanges) {
+TEST(LaptopPanel, ReadKeepsTheLevelForPowerChangesOnlyWithoutBatterySaver) {
+    Simulator sim(fake::ParseFleet(kLaptop).fleet);
+    ReadPanelLevels(sim.core);
     ReadLaptopBrightness(sim.core, 0);
-    EXPECT_TRUE(sim.core.wmiOk);
     EXPECT_EQ(sim.core.table[0].brightness, 40u);
     EXPECT_EQ(sim.core.table[0].isLaptopPanel, 1);
     EXPECT_EQ(sim.core.savedPanelLevel, 40);
@@ -88,28 +60,24 @@ TEST_F(LaptopPanel, ReadStoresPercentAndTheLevelForPowerChanges) {
     EXPECT_EQ(sim.core.savedPanelLevel, 40);
 }
 
-TEST_F(LaptopPanel, SetSendsTheLevelAndStartsTheTimer) {
+TEST(LaptopPanel, SetSendsTheLevelAndStartsTimer33) {
+    Simulator sim(fake::ParseFleet(kLaptop).fleet);
+    ReadPanelLevels(sim.core);
     SetLaptopBrightness(sim.core, 54);
-    EXPECT_TRUE(sim.core.wmiOk);
     EXPECT_EQ(sim.fleet.panel->current, 50u);  // 54 % falls on the step of level 50
     EXPECT_EQ(sim.core.table[0].brightness, 50u);
     EXPECT_EQ(sim.core.savedPanelLevel, 50);
+    EXPECT_EQ(kPanelTimer, 33u);
     EXPECT_EQ(sim.window.TimerPeriod(kPanelTimer), kPanelTimerMs);
 
-    SetLaptopBrightness(sim.core, 100);
-    EXPECT_EQ(sim.fleet.panel->current, 100u);
-    EXPECT_EQ(sim.core.table[0].brightness, 100u);
-}
-
-TEST_F(LaptopPanel, FailuresLeaveTheEntryAlone) {
-    sim.core.table[0].brightness = 33;
-    sim.wmi.SetFailing(true);
-    ReadLaptopBrightness(sim.core, 0);
-    SetLaptopBrightness(sim.core, 80);
-    EXPECT_FALSE(sim.core.wmiOk);
-    EXPECT_EQ(sim.core.table[0].brightness, 33u);
-    EXPECT_EQ(sim.core.table[0].isLaptopPanel, 0);
-    EXPECT_FALSE(sim.window.HasTimer(kPanelTimer));
+    Simulator failing(fake::ParseFleet(kLaptop).fleet);
+    ReadPanelLevels(failing.core);
+    failing.core.table[0].brightness = 33;
+    failing.wmi.SetFailing(true);
+    SetLaptopBrightness(failing.core, 80);
+    EXPECT_FALSE(failing.core.wmiOk);
+    EXPECT_EQ(failing.core.table[0].brightness, 33u);
+    EXPECT_FALSE(failing.window.HasTimer(kPanelTimer));
 }
 
 }  // namespace
