@@ -96,7 +96,9 @@ TEST(Actions, QueriesSummaryAndWhereALineEnds) {
         auto sim = Seeded();
         CommandInterpreter(sim->core, c.line);
         EXPECT_EQ(sim->core.queryFlag, c.queried) << c.line.substr(0, 20);
-        if (c.queried) EXPECT_EQ(sim->core.queryValue, c.value) << c.line.substr(0, 20);
+        if (c.queried) {
+            EXPECT_EQ(sim->core.queryValue, c.value) << c.line.substr(0, 20);
+        }
         EXPECT_EQ(sim->core.lastChangedKind, c.kind) << c.line.substr(0, 20);
         EXPECT_FALSE(sim->core.endingSession);
         EXPECT_TRUE(sim->window.Commands().empty());
