@@ -183,7 +183,9 @@ TEST(RunCommand, RereadRefreshesBeforeInternalLinesOnly) {
         };
         sim->Run("b 20", c.source);
         EXPECT_EQ(sim->refreshRequests, c.refreshes) << c.source;
-        if (c.refreshes) EXPECT_EQ(ddcAtRefresh, 0u) << "refreshed before the line ran";
+        if (c.refreshes) {
+            EXPECT_EQ(ddcAtRefresh, 0u) << "refreshed before the line ran";
+        }
     }
     auto sim = Seeded();
     sim->core.settings.rereadvalues = true;
