@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -30,11 +31,9 @@ inline const std::vector<ReadCase>& ReadCases() {
          "  <set HotKey3=\"b 20 c 30\"></set>\r\n</settings>\n",
          true,
          {{u"Lumivane", u"4.4"}, {u"restartflag", u"N"}, {u"hotkey10", u"00000731"}, {u"HotKey3", u"b 20 c 30"}}},
-        {"first attribute only", "<settings><set a=\"1\" b=\"2\"></set></settings>", true,
-         {{u"settings", u""}, {u"a", u"1"}}},
-        {"nested anywhere under another root",
-         "<config><group><set k=\"v\"/><deeper><x y=\"z\"/></deeper></group></config>", true,
-         {{u"config", u""}, {u"group", u""}, {u"k", u"v"}, {u"deeper", u""}, {u"y", u"z"}}},
+        {"first attribute only, nested anywhere under another root",
+         "<config><set a=\"1\" b=\"2\"/><group><deeper><x y=\"z\"/></deeper></group></config>", true,
+         {{u"config", u""}, {u"a", u"1"}, {u"group", u""}, {u"deeper", u""}, {u"y", u"z"}}},
         {"UTF-8 byte order mark", "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?><s k=\"\xC3\xA4\"/>", true,
          {{u"k", u"\u00E4"}}},
         {"UTF-16 with byte order mark", std::string("\xFF\xFE<\0s\0 \0k\0=\0\"\0\xE4\0\"\0/\0>\0", 22), true,
@@ -55,7 +54,6 @@ inline const std::vector<ReadCase>& ReadCases() {
         {"mismatched end tag", "<settings><set a=\"1\"></set><set b=\"2\"></sett></settings>", false,
          {{u"settings", u""}, {u"a", u"1"}, {u"b", u"2"}}},
         {"cut short", "<settings><set a=\"1\"></set><set b=\"", false, {{u"settings", u""}, {u"a", u"1"}}},
-        {"undefined entity", "<s><set a=\"1\"/><set b=\"&nope;\"/></s>", false, {{u"s", u""}, {u"a", u"1"}}},
         {"character XML cannot carry", "<s><set a=\"1\"/><set b=\"&#1;\"/></s>", false, {{u"s", u""}, {u"a", u"1"}}},
         {"empty", "", false, {}},
     };
@@ -69,28 +67,28 @@ inline bool Read(XmlReader& reader, std::string_view document, Elements& element
     });
 }
 
-struct ValueCase {
-    const char* name;
-    std::u16string written;
-    std::u16string read;  // what any reader gives back
-};
-
 inline std::u16string LongCommandLine() {
     std::u16string line;
     while (line.size() < 259) line += u"b 20 c 30 ";
-    line.resize(259);
-    return line;
+    return line.substr(0, 259);
 }
+
+// What a writer is given and what any reader gives back (the same when `read` is absent).
+struct ValueCase {
+    const char* name;
+    std::u16string written;
+    std::optional<std::u16string> read;
+};
 
 inline const std::vector<ValueCase>& ValueCases() {
     static const std::vector<ValueCase> cases = {
-        {"command line", u"b 20 c 30", u"b 20 c 30"},
-        {"markup", u"&<>\"' &amp;", u"&<>\"' &amp;"},
-        {"German letters", u"Gr\u00F6\u00DFe \u00E4 \u00D6l \u20AC", u"Gr\u00F6\u00DFe \u00E4 \u00D6l \u20AC"},
-        {"259 characters", LongCommandLine(), LongCommandLine()},
-        {"empty", u"", u""},
-        {"spaces kept", u"  two  spaces ", u"  two  spaces "},
-        {"character beyond the BMP", u"\U0001F600", u"\U0001F600"},
+        {"command line", u"b 20 c 30", {}},
+        {"markup", u"&<>\"' &amp;", {}},
+        {"German letters", u"Gr\u00F6\u00DFe \u00E4 \u00D6l \u20AC", {}},
+        {"259 characters", LongCommandLine(), {}},
+        {"empty", u"", {}},
+        {"spaces kept", u"  two  spaces ", {}},
+        {"character beyond the BMP", u"\U0001F600", {}},
         {"controls become spaces", u"a\tb\nc\r\nd\x01\x1F" u"e", u"a b c  d  e"},
         {"no characters become U+FFFD", std::u16string{u'a', 0xD800, u'b', 0xDC00, 0xFFFE, 0xFFFF},
          std::u16string{u'a', 0xFFFD, u'b', 0xFFFD, 0xFFFD, 0xFFFD}},
@@ -124,7 +122,9 @@ inline std::vector<std::u16string> WrittenValues() {
 
 inline Elements ValuesAsRead() {
     Elements elements = {{u"Lumivane", u"4.4"}};
-    for (std::size_t i = 0; i < ValueCases().size(); ++i) elements.emplace_back(Key(i), ValueCases()[i].read);
+    for (std::size_t i = 0; i < ValueCases().size(); ++i) {
+        elements.emplace_back(Key(i), ValueCases()[i].read.value_or(ValueCases()[i].written));
+    }
     return elements;
 }
 
