@@ -68,7 +68,7 @@ int RunSimulatorCli(const std::vector<std::string>& args, std::ostream& out, std
         err << "lumivane-sim: " << error << "\n" << kUsage << "\n";
         return 2;
     }
-    fake::FleetFileResult loaded = fake::ReadFleetFile(options.fleet);
+    sim::FleetFileResult loaded = sim::ReadFleetFile(options.fleet);
     if (!loaded.ok) {
         err << "lumivane-sim: " << loaded.error << "\n";
         return 2;
@@ -119,8 +119,8 @@ int RunSimulatorCli(const std::vector<std::string>& args, std::ostream& out, std
         }
     }
     if (options.out.empty()) {
-        out << fake::WriteFleet(sim.fleet);
-    } else if (std::string failure = fake::WriteFleetFile(options.out, sim.fleet); !failure.empty()) {
+        out << sim::WriteFleet(sim.fleet);
+    } else if (std::string failure = sim::WriteFleetFile(options.out, sim.fleet); !failure.empty()) {
         err << "lumivane-sim: " << failure << "\n";
         return 2;
     }

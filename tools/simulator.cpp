@@ -2,11 +2,11 @@
 
 #include "monitors/enumeration.h"
 #include "monitors/laptop_panel.h"
-#include "popup/popup_controls.h"
+#include "monitors/monitor_list.h"
 
 namespace lv::sim {
 
-Simulator::Simulator(fake::Fleet initial)
+Simulator::Simulator(sim::Fleet initial)
     : fleet(std::move(initial)),
       monitors(fleet, clock),
       window(clock),
@@ -49,7 +49,7 @@ void Simulator::Run(std::string_view line, uint32_t source) {
 
 void Simulator::Pump() {
     while (auto command = window.PopCommand()) {
-        if (command->id == id::kCmdRunCommandLine)
+        if (command->id == res::kRunCommandBuffer)
             RunQueuedCommandLine(core, static_cast<uint32_t>(command->lparam));
         else
             otherCommands.push_back(*command);

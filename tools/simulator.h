@@ -9,26 +9,26 @@
 
 #include <memory>
 
-#include "app/core.h"
+#include "core/core.h"
 #include "commands/submission.h"
-#include "fakes/fake_audio.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_display_config.h"
-#include "fakes/fake_file_api.h"
-#include "fakes/fake_monitor_api.h"
-#include "fakes/fake_popup_view.h"
-#include "fakes/fake_process.h"
-#include "fakes/fake_text_codec.h"
-#include "fakes/fake_tray.h"
-#include "fakes/fake_window.h"
-#include "fakes/fake_wmi.h"
-#include "fakes/fleet.h"
+#include "platform/sim/sim_audio.h"
+#include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_display_config.h"
+#include "platform/sim/sim_file_api.h"
+#include "platform/sim/sim_monitor_api.h"
+#include "platform/sim/sim_popup_view.h"
+#include "platform/sim/sim_process.h"
+#include "platform/sim/sim_text_codec.h"
+#include "platform/sim/sim_tray.h"
+#include "platform/sim/sim_window.h"
+#include "platform/sim/sim_wmi.h"
+#include "platform/sim/fleet.h"
 
 namespace lv::sim {
 
 class Simulator {
 public:
-    explicit Simulator(fake::Fleet initial);
+    explicit Simulator(sim::Fleet initial);
     Simulator(const Simulator&) = delete;
     Simulator& operator=(const Simulator&) = delete;
 
@@ -46,25 +46,25 @@ public:
     // the others are kept in `otherCommands` for the caller to look at.
     void Pump();
 
-    fake::Fleet fleet;
-    fake::FakeClock clock;
-    fake::FakeMonitorApi monitors;
-    fake::FakeTextCodec codec;
-    fake::FakeWindowApi window;
-    fake::FakeAudioApi audio;
-    fake::FakeSystemApi system;
-    fake::FakePopupView view;
-    fake::FakeWmiApi wmi;
-    fake::FakeDisplayConfigApi displayConfig;
-    fake::FakeFileApi files;
-    fake::FakeProcessApi process;
-    fake::FakeTrayApi tray;
+    sim::Fleet fleet;
+    sim::SimClock clock;
+    sim::SimMonitorApi monitors;
+    sim::SimTextCodec codec;
+    sim::SimWindowApi window;
+    sim::SimAudioApi audio;
+    sim::SimSystemApi system;
+    sim::SimPopupView view;
+    sim::SimWmiApi wmi;
+    sim::SimDisplayConfigApi displayConfig;
+    sim::SimFileApi files;
+    sim::SimProcessApi process;
+    sim::SimTrayApi tray;
     std::unique_ptr<XmlReader> xmlReader;
     std::unique_ptr<XmlWriter> xmlWriter;
     Core core;
 
     int refreshRequests = 0;  // RefreshPopup calls the core made
-    std::vector<fake::PostedCommand> otherCommands;
+    std::vector<sim::PostedCommand> otherCommands;
 };
 
 }  // namespace lv::sim

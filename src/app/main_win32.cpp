@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "app/core.h"
+#include "core/core.h"
 #include "app/startup.h"
 #include "platform/win32/overflow_area.h"
 #include "platform/win32/popup_window.h"
@@ -143,7 +143,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     core.refreshPopup = [&core](int show) { RefreshPopup(core, show); };
     core.showPopupNearIcon = [&core] { ShowPopupNearIcon(core); };
     core.updateIcons = [&core] { UpdateIcons(core); };
-    core.showValueNotification = [&core](uint8_t kind) { ShowValueNotification(core, kind); };
+    core.showValueNotification = [&core](ChangeKind kind) { ShowValueNotification(core, kind); };
     StartAfterWindow(core, showCommand);
 
     (void)RunMessageLoop(window, accelerators);

@@ -3,9 +3,9 @@
 #include "commands/submission.h"
 #include "monitors/enumeration.h"
 #include "monitors/laptop_panel.h"
-#include "popup/popup_controls.h"
+#include "monitors/monitor_list.h"
 #include "popup/popup_proc.h"
-#include "popup/window_actions.h"
+#include "core/requests.h"
 #include "settings/legacy_ini.h"
 #include "settings/settings_file.h"
 #include "tray/notify_icons.h"
@@ -114,7 +114,7 @@ int ForwardToRunningInstance(Core& core, int showCommand) {
     const WindowHandle running = process.FindWindowByClass(kWindowClassName);
     if (running == 0) return 0;
     if (core.startupLine.empty()) {
-        if (showCommand != kShowMinimizedNoActivate) (void)process.PostCommand(running, id::kCmdShowPopup, 0);
+        if (showCommand != kShowMinimizedNoActivate) (void)process.PostCommand(running, res::kOpenPopup, 0);
         return 0;
     }
     (void)process.SendCopyData(running, core.mainThreadId, CommandRecord(NormaliseCommandLine(core.startupLine)));
@@ -144,7 +144,7 @@ void ForgetMissingIgnoredMonitors(Core& core) {
         entry.ignoreName.Clear();
         forgotten = true;
     }
-    if (forgotten) RestartProgram(core);
+    if (forgotten) RequestRestart(core);
 }
 
 void StartAfterWindow(Core& core, int showCommand) {
@@ -152,7 +152,7 @@ void StartAfterWindow(Core& core, int showCommand) {
     EnsureSomeIcon(core.settings);
     ReadPanelLevels(core);
     if (!core.panel.levels.empty())
-        core.platform.view.SetText(id::kLaptopPicture, PanelLevelText(core.German(), core.panel.levels.size()));
+        core.platform.view.SetText(res::kLaptopLevels, PanelLevelText(core.German(), core.panel.levels.size()));
     // The first refresh also adds the icons, so the first view has an icon to stand by.
     core.RefreshPopup(0);
     ForgetMissingIgnoredMonitors(core);
@@ -169,7 +169,7 @@ void StartAfterWindow(Core& core, int showCommand) {
 }
 
 int FinishRun(Core& core) {
-    if (core.hookThreadId != 0) (void)core.platform.window.PostThreadAnswer(core.hookThreadId, id::kCmdExit);
+    if (core.hookThreadId != 0) (void)core.platform.window.PostThreadAnswer(core.hookThreadId, res::kExit);
     core.platform.clock.Sleep(kHookStopWaitMs);
     if (core.restartflag) {
         const std::u16string path = core.platform.process.ProgramPath();

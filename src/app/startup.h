@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core.h"
+#include "core/core.h"
 
 namespace lv {
 

@@ -4,7 +4,7 @@ namespace lv {
 
 void SetVolume(Core& core, float level) {
     (void)core.platform.audio.SetMasterVolumeLevelScalar(level);
-    if (!core.platform.system.IsWindows8OrLater()) core.lastChangedKind = kChangedVolume;
+    if (!core.platform.system.IsWindows8OrLater()) core.lastChangedKind = ChangeKind::Volume;
 }
 
 void SetMute(Core& core, bool muted) { (void)core.platform.audio.SetMute(muted); }

@@ -1,7 +1,7 @@
 // Master volume changes requested by the command language.
 #pragma once
 
-#include "app/core.h"
+#include "core/core.h"
 
 namespace lv {
 

@@ -8,8 +8,8 @@
 #include "commands/submission.h"
 #include "common/text.h"
 #include "monitors/ddc_access.h"
-#include "popup/popup_controls.h"
-#include "popup/window_actions.h"
+#include "monitors/monitor_list.h"
+#include "core/requests.h"
 
 namespace lv {
 namespace {
@@ -122,7 +122,7 @@ private:
                 return Number(sign, value);
             }
             case 'x':
-                (void)core_.platform.window.PostCommand(id::kCmdShutMonitorsOff, 0);
+                (void)core_.platform.window.PostCommand(res::kMonitorsOff, 0);
                 return true;
             case 'm':
                 SetMute(core_, true);
@@ -139,14 +139,13 @@ private:
                 core_.queryValue = core_.Selected().contrast;
                 return true;
             case '?':
-                core_.lastChangedKind = kChangedSummary;
+                core_.lastChangedKind = ChangeKind::Summary;
                 return true;
             case 'q':
-                core_.endingSession = true;
-                (void)core_.platform.window.PostCommand(id::kCmdExit, 1);
+                RequestQuit(core_);
                 return false;
             case 'z':
-                RestartProgram(core_);
+                RequestRestart(core_);
                 return false;
             case 'a':
                 Limits();
@@ -253,7 +252,7 @@ private:
     bool ChoosePreset(std::string_view name) {
         const int index = core_.presetChoice.FindNoCase(name);
         if (index < 0) return false;
-        SetChoiceCurrent(core_, id::kPresetChoice, index);
+        SetChoiceCurrent(core_, res::kColourPreset, index);
         OnPresetChoiceChanged(core_);
         return true;
     }
@@ -298,7 +297,7 @@ private:
                 continue;
             const int index = core_.inputChoice.FindNoCase(name);
             if (index < 0) continue;
-            SetChoiceCurrent(core_, id::kInputChoice, index);
+            SetChoiceCurrent(core_, res::kInput, index);
             OnInputChoiceChanged(core_);
         }
         return true;

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "app/core.h"
+#include "core/core.h"
 
 namespace lv {
 

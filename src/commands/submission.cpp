@@ -1,5 +1,7 @@
 #include "commands/submission.h"
 
+#include "core/requests.h"
+
 #include <array>
 #include <cstring>
 #include <vector>
@@ -77,7 +79,7 @@ void SubmitCommandLine(Core& core, std::string_view text, uint32_t source) {
     if (source == kSourceHook) {
         // Hot-key lines run with the rules of source 1.
         if (core.commandQueue.Push({std::move(line), kSourceInternal}))
-            (void)core.platform.window.PostCommand(id::kCmdRunCommandLine, kSourceInternal);
+            (void)core.platform.window.PostCommand(res::kRunCommandBuffer, kSourceInternal);
         return;
     }
     (void)core.platform.window.SendCopyData(source, CommandRecord(line));
@@ -102,7 +104,7 @@ void OnCopyData(Core& core, uint32_t source, const void* data, std::size_t size)
     // Another process may send anything: only the normalised characters go on.
     NormaliseCharacters(*text);
     if (core.commandQueue.Push({std::move(*text), source}))
-        (void)core.platform.window.PostCommand(id::kCmdRunCommandLine, static_cast<intptr_t>(source));
+        (void)core.platform.window.PostCommand(res::kRunCommandBuffer, static_cast<intptr_t>(source));
 }
 
 void RunQueuedCommandLine(Core& core, uint32_t /*source*/) {
@@ -114,8 +116,7 @@ void RunQueuedCommandLine(Core& core, uint32_t /*source*/) {
     CommandInterpreter(core, line->text);
     if (core.queryFlag && source == kSourceStartup) {
         // A query on the program's own command line: answer through the exit code.
-        core.restartflag = true;
-        (void)core.platform.window.PostCommand(id::kCmdExit, 1);
+        RequestRestart(core, RestartView::AsStarted);
         return;
     }
     if (source > kSourceHook && source != core.mainThreadId)

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core.h"
+#include "core/core.h"
 
 namespace lv {
 

@@ -1,11 +1,13 @@
 #include "monitors/ddc_access.h"
 
+#include "core/requests.h"
+
 #include <algorithm>
 #include <string>
 
 #include "common/text.h"
 #include "monitors/laptop_panel.h"
-#include "popup/popup_controls.h"
+#include "monitors/monitor_list.h"
 
 namespace lv {
 namespace {
@@ -31,16 +33,16 @@ struct GainFields {
     int label;
     int slider;
     const char* prefix;
-    uint8_t changedKind;
+    ChangeKind changedKind;
 };
 
 const GainFields kGains[3] = {
-    {&MonitorEntry::redMin, &MonitorEntry::red, &MonitorEntry::redMax, kColumnRed, id::kRedLabel, id::kRedSlider, "R:",
-     kChangedRed},
-    {&MonitorEntry::greenMin, &MonitorEntry::green, &MonitorEntry::greenMax, kColumnGreen, id::kRedLabel + 1,
-     id::kRedSlider + 1, "G:", kChangedGreen},
-    {&MonitorEntry::blueMin, &MonitorEntry::blue, &MonitorEntry::blueMax, kColumnBlue, id::kRedLabel + 2,
-     id::kRedSlider + 2, "B:", kChangedBlue},
+    {&MonitorEntry::redMin, &MonitorEntry::red, &MonitorEntry::redMax, kColumnRed, res::kRedLabel, res::kRedSlider, "R:",
+     ChangeKind::Red},
+    {&MonitorEntry::greenMin, &MonitorEntry::green, &MonitorEntry::greenMax, kColumnGreen, res::kRedLabel + 1,
+     res::kRedSlider + 1, "G:", ChangeKind::Green},
+    {&MonitorEntry::blueMin, &MonitorEntry::blue, &MonitorEntry::blueMax, kColumnBlue, res::kRedLabel + 2,
+     res::kRedSlider + 2, "B:", ChangeKind::Blue},
 };
 
 uint32_t CutTo100(uint32_t value) { return std::min<uint32_t>(value, 100); }
@@ -73,11 +75,11 @@ struct ValueKind {
 const ValueKind kBrightness{&MonitorEntry::brightnessMin, &MonitorEntry::brightness, &MonitorEntry::brightnessMax,
                             &MonitorApi::GetMonitorBrightness, &MonitorApi::SetMonitorBrightness,
                             &DdcOperationState::requestedBrightness, &DdcOperationState::brightnessOk,
-                            kColumnBrightness, id::kBrightnessLabel, "Brightness ", "Helligkeit ", true};
+                            kColumnBrightness, res::kBrightnessLabel, "Brightness ", "Helligkeit ", true};
 const ValueKind kContrast{&MonitorEntry::contrastMin, &MonitorEntry::contrast, &MonitorEntry::contrastMax,
                           &MonitorApi::GetMonitorContrast, &MonitorApi::SetMonitorContrast,
                           &DdcOperationState::requestedContrast, &DdcOperationState::contrastOk,
-                          kColumnContrast, id::kContrastLabel, "Contrast ", "Kontrast ", false};
+                          kColumnContrast, res::kContrastLabel, "Contrast ", "Kontrast ", false};
 
 bool GetValue(Core& core, const ValueKind& kind, PhysicalHandle monitor, MonitorEntry& entry) {
     uint32_t min = 0, current = 0, max = 0;
@@ -217,9 +219,9 @@ void SetBrightness(Core& core, uint32_t value) {
     core.ddc.requestedBrightness = Clamp(value, entry.brightnessLow, entry.brightnessHigh);
     RunSetter(core, [&](PhysicalHandle monitor) { WriteValue(core, kBrightness, monitor); }, core.ddc.brightnessOk);
     const MonitorEntry& selected = core.Selected();
-    core.platform.view.SetSliderPos(id::kBrightnessSlider, 100 - static_cast<int>(CutTo100(selected.brightness)));
+    core.platform.view.SetSliderPos(res::kBrightnessSlider, 100 - static_cast<int>(CutTo100(selected.brightness)));
     core.platform.view.RedrawNow();
-    if (!selected.isLaptopPanel) core.lastChangedKind = kChangedBrightness;
+    if (!selected.isLaptopPanel) core.lastChangedKind = ChangeKind::Brightness;
 }
 
 void SetContrast(Core& core, uint32_t value) {
@@ -229,9 +231,9 @@ void SetContrast(Core& core, uint32_t value) {
     const int row = static_cast<int>(core.selectedMonitor);
     const std::string& contrastCell = core.list.Cell(row, kColumnContrast);
     if (!contrastCell.starts_with('?') && !contrastCell.starts_with('.'))
-        core.platform.view.SetSliderPos(id::kContrastSlider, 100 - static_cast<int>(CutTo100(core.Selected().contrast)));
+        core.platform.view.SetSliderPos(res::kContrastSlider, 100 - static_cast<int>(CutTo100(core.Selected().contrast)));
     core.platform.view.RedrawNow();
-    core.lastChangedKind = kChangedContrast;
+    core.lastChangedKind = ChangeKind::Contrast;
 }
 
 void SetColorGain(Core& core, uint32_t value, int channel) {
@@ -341,8 +343,7 @@ PendingWrites WritePendingValues(Core& core, PhysicalHandle monitor, MonitorEntr
     if (entry.factoryResetPending) {
         entry.factoryResetPending = 0;
         (void)api.SetVCPFeature(monitor, kVcpFactoryReset, 1);
-        core.restartflag = true;
-        (void)core.platform.window.PostCommand(id::kCmdExit, 1);
+        RequestRestart(core, RestartView::AsStarted);
         return PendingWrites::FactoryReset;
     }
     if (entry.pendingPreset < 0 || entry.pendingPreset > kMaxPreset) entry.pendingPreset = 0;

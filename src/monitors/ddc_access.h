@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/core.h"
+#include "core/core.h"
 
 namespace lv {
 

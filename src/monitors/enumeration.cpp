@@ -4,12 +4,13 @@
 #include <array>
 #include <utility>
 
-#include "app/core.h"
+#include "core/core.h"
 #include "common/text.h"
 #include "monitors/capabilities.h"
 #include "monitors/ddc_access.h"
 #include "monitors/edid.h"
 #include "monitors/laptop_panel.h"
+#include "monitors/monitor_list.h"
 #include "popup/popup_controls.h"
 
 namespace lv {

@@ -1,35 +1,13 @@
-// The popup's monitor list selection and its colour-preset and input choices.
+// The popup's controls that depend on the selected monitor's kind: laptop mode and gains.
 #pragma once
 
-#include <string_view>
-
-#include "app/core.h"
+#include "core/core.h"
 
 namespace lv {
-
-// The monitor list model and the list control change together.
-void ClearList(Core& core);
-int AddListRow(Core& core, std::string_view text);  // the new row's index, -1 when full
-void SetListCell(Core& core, int row, int column, std::string_view text);
-
-// Marks the row `selectedMonitor` (and only that row) in the monitor list.
-void SelectListRow(Core& core);
 
 // A laptop panel has no contrast and no colour controls.
 void SetLaptopMode(Core& core, bool isLaptop);
 // The colour gains work only in a user preset: the sliders or the note that says so.
 void ShowGainControlsOrHint(Core& core);
-
-// Refills the preset (1113) and input (1115) choices from an entry's offered values and
-// selects its current ones.
-void FillChoices(Core& core, const MonitorEntry& entry);
-
-// Makes `index` the current item of a choice, as a user's pick would.
-void SetChoiceCurrent(Core& core, int controlId, int index);
-
-// Selection changes of the choices: the handlers a user's pick and the command
-// language both reach.
-void OnPresetChoiceChanged(Core& core);
-void OnInputChoiceChanged(Core& core);
 
 }  // namespace lv

@@ -43,7 +43,7 @@ void ShowPopupNearIcon(Core& core) {
     }
     (void)window.BringToForeground();
     (void)window.SetTimer(timer::kForeground, timer::kForegroundMs);
-    window.PostFocusControl(id::kMonitorList);
+    window.PostFocusControl(res::kMonitorList);
 }
 
 void ShowTrayMenu(Core& core, Point point) { core.platform.window.ShowTrayMenu(point, core.German()); }

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/core.h"
+#include "core/core.h"
 
 namespace lv {
 

@@ -4,8 +4,8 @@
 #include "common/text.h"
 #include "monitors/ddc_access.h"
 #include "monitors/enumeration.h"
-#include "popup/popup_controls.h"
-#include "popup/window_actions.h"
+#include "monitors/monitor_list.h"
+#include "core/requests.h"
 #include "settings/settings_file.h"
 #include "tray/hidden_icons.h"
 
@@ -17,15 +17,15 @@ constexpr std::string_view kExitQuestion[2] = {"Do you really want to terminate 
 constexpr std::string_view kMouseHookError = "mouse hook error";
 constexpr std::string_view kKeyboardHookError = "keyboard hook error";
 
-bool IsNotifiedKind(uint8_t kind) {
+bool IsNotifiedKind(ChangeKind kind) {
     switch (kind) {
-        case kChangedBrightness:
-        case kChangedContrast:
-        case kChangedVolume:
-        case kChangedRed:
-        case kChangedGreen:
-        case kChangedBlue:
-        case kChangedSummary:
+        case ChangeKind::Brightness:
+        case ChangeKind::Contrast:
+        case ChangeKind::Volume:
+        case ChangeKind::Red:
+        case ChangeKind::Green:
+        case ChangeKind::Blue:
+        case ChangeKind::Summary:
             return true;
         default:
             return false;
@@ -72,11 +72,11 @@ void OnSelectionTimer(Core& core) {
 void OnNotificationTimer(Core& core) {
     // Back to the short period first: showing a notification lengthens it for one round.
     (void)core.platform.window.SetTimer(timer::kNotification, timer::kNotificationMs);
-    if (core.lastChangedKind != kChangedNothing && !(core.hotKeyHeld && core.hotKeyHeld())) {
+    if (core.lastChangedKind != ChangeKind::Nothing && !(core.hotKeyHeld && core.hotKeyHeld())) {
         core.lastChangeTick = core.platform.clock.TickCount();
         if (IsNotifiedKind(core.lastChangedKind) && core.showValueNotification)
             core.showValueNotification(core.lastChangedKind);
-        core.lastChangedKind = kChangedNothing;
+        core.lastChangedKind = ChangeKind::Nothing;
     }
 }
 
@@ -84,7 +84,7 @@ void OnHousekeepingTimer(Core& core) {
     if (core.enumeration.enumerationFailed) {
         core.RefreshPopup(0);
         // The monitors answer again: a fresh start identifies them properly.
-        if (!core.enumeration.enumerationFailed && !core.restartflag) RestartProgram(core);
+        if (!core.enumeration.enumerationFailed && !core.restartflag) RequestRestart(core);
     }
     if (!core.hookCheckDone && core.hooks.threadStarted) {
         core.hookCheckDone = true;
@@ -94,7 +94,7 @@ void OnHousekeepingTimer(Core& core) {
     const SystemTime now = core.platform.system.LocalTime();
     if (now.hour == 0 && now.minute == 0) {
         // A new day: the restarted program computes its auto-run times afresh.
-        RestartProgram(core);
+        RequestRestart(core);
         (void)core.platform.window.KillTimer(timer::kHousekeeping);
         return;
     }
@@ -122,12 +122,12 @@ void OnTimer(Core& core, uint32_t id) {
         case timer::kTaskbarIdle:
         case timer::kConsoleConnect:
         case timer::kTaskbarBusy:
-            RestartProgram(core);
+            RequestRestart(core);
             (void)window.KillTimer(id);
             return;
         case timer::kDisplayChange:
             (void)window.KillTimer(id);
-            RestartProgram(core);
+            RequestRestart(core);
             return;
         case timer::kSelection:
             OnSelectionTimer(core);
@@ -145,7 +145,7 @@ void OnTimer(Core& core, uint32_t id) {
         case timer::kPanel:
             (void)window.KillTimer(id);
             core.RefreshPopup(0);
-            core.lastChangedKind = kChangedBrightness;
+            core.lastChangedKind = ChangeKind::Brightness;
             return;
         case timer::kHiddenIcons:
             OnHiddenIconTimer(core);
@@ -164,18 +164,17 @@ void OnTimer(Core& core, uint32_t id) {
 void OnCommand(Core& core, uint32_t id, uint32_t /*code*/, intptr_t lparam) {
     core.menuOpen = false;
     switch (id) {
-        case id::kCmdShowPopup:
+        case res::kOpenPopup:
             core.RefreshPopup(1);
             return;
-        case id::kCmdRunCommandLine:
+        case res::kRunCommandBuffer:
             RunQueuedCommandLine(core, static_cast<uint32_t>(lparam));
             return;
-        case id::kCmdExit:
+        case res::kExit:
             OnExitCommand(core, lparam);
             return;
-        case id::kCmdRescanMonitors:
-            core.restartflag = true;
-            (void)core.platform.window.PostCommand(id::kCmdExit, 0);
+        case res::kRescan:
+            RequestRestart(core, RestartView::AsStarted);
             return;
         default:
             return;
@@ -212,8 +211,7 @@ void OnTaskbarCreated(Core& core) {
 
 void OnSize(Core& core, int clientHeight) {
     if (core.expectedPopupHeight == 0 || clientHeight >= core.expectedPopupHeight) return;
-    core.restartflag = true;
-    (void)core.platform.window.PostCommand(id::kCmdExit, 1);
+    RequestRestart(core, RestartView::AsStarted);
 }
 
 void OnClose(Core& core) {
@@ -223,7 +221,7 @@ void OnClose(Core& core) {
 
 intptr_t OnQueryEndSession(Core& core) {
     core.endingSession = true;
-    OnCommand(core, id::kCmdExit, 0, 0);
+    OnCommand(core, res::kExit, 0, 0);
     return 1;
 }
 

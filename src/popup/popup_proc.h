@@ -6,43 +6,10 @@
 #include <optional>
 #include <string_view>
 
-#include "app/core.h"
-#include "monitors/laptop_panel.h"
+#include "core/core.h"
+#include "core/timers.h"
 
 namespace lv {
-
-// Timers of the main window. Only the periodic ones keep running; every other timer is
-// killed when it first fires.
-namespace timer {
-inline constexpr uint32_t kNotificationGuard = 2;  // one-shot, 3 s
-inline constexpr uint32_t kResume = 3;             // one-shot, 5 s: restart after standby
-inline constexpr uint32_t kAudioDevice = 4;        // one-shot, 5 s
-inline constexpr uint32_t kSelection = 6;          // periodic, 500 ms
-inline constexpr uint32_t kHiddenIcons = 7;        // periodic, 5 s, later 60 s
-inline constexpr uint32_t kTaskbarIdle = 8;        // one-shot, 120 s: restart
-inline constexpr uint32_t kPowerStatus = 9;        // one-shot, 200 ms
-inline constexpr uint32_t kConsoleConnect = 10;    // one-shot, 5 s: restart
-inline constexpr uint32_t kHiddenWarning = 11;     // periodic while the warning is open, 1 s
-inline constexpr uint32_t kTaskbarBusy = 13;       // one-shot, 5 s: restart
-inline constexpr uint32_t kNotification = 14;      // periodic, 200 ms
-inline constexpr uint32_t kHousekeeping = 15;      // periodic, 10 s
-inline constexpr uint32_t kPrivilege = 16;         // periodic until done, 20 s
-inline constexpr uint32_t kForeground = 17;        // one-shot, 200 ms after a show
-inline constexpr uint32_t kDisplayChange = 18;     // one-shot, 10 s: restart
-inline constexpr uint32_t kPanel = kPanelTimer;    // one-shot, 500 ms after a panel change
-
-inline constexpr uint32_t kNotificationGuardMs = 3000;
-inline constexpr uint32_t kRestartDelayMs = 5000;  // resume, console connect, busy task bar
-inline constexpr uint32_t kAudioDeviceMs = 5000;
-inline constexpr uint32_t kSelectionMs = 500;
-inline constexpr uint32_t kHiddenIconsMs = 5000;
-inline constexpr uint32_t kTaskbarIdleMs = 120000;
-inline constexpr uint32_t kNotificationMs = 200;
-inline constexpr uint32_t kHousekeepingMs = 10000;
-inline constexpr uint32_t kPrivilegeMs = 20000;
-inline constexpr uint32_t kForegroundMs = 200;
-inline constexpr uint32_t kDisplayChangeMs = 10000;
-}  // namespace timer
 
 // System events the main window reacts to.
 inline constexpr uintptr_t kPowerResumeAutomatic = 0x12;     // PBT_APMRESUMEAUTOMATIC

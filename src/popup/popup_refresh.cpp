@@ -4,8 +4,8 @@
 #include <string>
 
 #include "monitors/enumeration.h"
-#include "popup/popup_controls.h"
-#include "popup/window_actions.h"
+#include "monitors/monitor_list.h"
+#include "core/requests.h"
 
 namespace lv {
 namespace {
@@ -18,16 +18,16 @@ void LoadSelectedEntry(Core& core) {
     const MonitorEntry& entry = core.Selected();
     const bool german = core.German();
     const int row = static_cast<int>(core.SelectedIndex());
-    if (row < core.list.Rows()) view.SetText(id::kInputGroup, core.list.Cell(row, kColumnName));
-    view.SetSliderPos(id::kBrightnessSlider, 100 - static_cast<int>(entry.brightness));
-    view.SetSliderPos(id::kContrastSlider, 100 - static_cast<int>(entry.contrast));
-    view.SetText(id::kBrightnessLabel, (german ? "Helligkeit " : "Brightness ") + std::to_string(entry.brightness));
-    view.SetText(id::kContrastLabel, (german ? "Kontrast " : "Contrast ") + std::to_string(entry.contrast));
+    if (row < core.list.Rows()) view.SetText(res::kInputGroup, core.list.Cell(row, kColumnName));
+    view.SetSliderPos(res::kBrightnessSlider, 100 - static_cast<int>(entry.brightness));
+    view.SetSliderPos(res::kContrastSlider, 100 - static_cast<int>(entry.contrast));
+    view.SetText(res::kBrightnessLabel, (german ? "Helligkeit " : "Brightness ") + std::to_string(entry.brightness));
+    view.SetText(res::kContrastLabel, (german ? "Kontrast " : "Contrast ") + std::to_string(entry.contrast));
     const uint32_t gains[3] = {entry.red, entry.green, entry.blue};
     const char* const names[3] = {"R:", "G:", "B:"};
     for (int channel = 0; channel < 3; ++channel) {
-        view.SetSliderPos(id::kRedSlider + channel, 255 - static_cast<int>(gains[channel]));
-        view.SetText(id::kRedLabel + channel, names[channel] + std::to_string(gains[channel]));
+        view.SetSliderPos(res::kRedSlider + channel, 255 - static_cast<int>(gains[channel]));
+        view.SetText(res::kRedLabel + channel, names[channel] + std::to_string(gains[channel]));
     }
 }
 
@@ -41,13 +41,13 @@ void LoadVolumeControls(Core& core) {
     if (answered) {
         const int percent = static_cast<int>(std::lround(std::clamp(level, 0.0f, 1.0f) * 100.0f));
         core.volume.volumePercent = percent;
-        view.SetText(id::kVolumeLabel, std::string(core.German() ? "Ton " : "Vol. ") + std::to_string(percent));
-        view.SetSliderPos(id::kVolumeSlider, 100 - percent);
+        view.SetText(res::kVolumeLabel, std::string(core.German() ? "Ton " : "Vol. ") + std::to_string(percent));
+        view.SetSliderPos(res::kVolumeSlider, 100 - percent);
         if (core.platform.audio.GetMute(muted)) core.volume.volumeMuted = muted;
-        view.SetText(id::kMuteButton, core.volume.volumeMuted ? kMutedText : kUnmutedText);
+        view.SetText(res::kMute, core.volume.volumeMuted ? kMutedText : kUnmutedText);
     }
-    view.Enable(id::kVolumeSlider, answered);
-    view.Enable(id::kMuteButton, answered);
+    view.Enable(res::kVolumeSlider, answered);
+    view.Enable(res::kMute, answered);
 }
 
 void RefreshPopup(Core& core, int show) {
@@ -63,12 +63,7 @@ void RefreshPopup(Core& core, int show) {
         core.monitorFingerprint = std::move(fingerprint);
         if (changed) {
             // Controls of a monitor set that is gone would be stale: a fresh start rebuilds them.
-            if (core.openedFromIcon) {
-                core.restartflag = true;
-                (void)core.platform.window.PostCommand(id::kCmdExit, 1);
-            } else {
-                RestartProgram(core);
-            }
+            RequestRestart(core, core.openedFromIcon ? RestartView::AsStarted : RestartView::KeepHidden);
             return;
         }
     }

@@ -1,7 +1,7 @@
 // Reloads the popup from the monitors and the audio endpoint.
 #pragma once
 
-#include "app/core.h"
+#include "core/core.h"
 
 namespace lv {
 

@@ -172,6 +172,9 @@ inline constexpr int kEscape = IDM_ESCAPE;
 
 static_assert(kPresetSteps == 21 && kContrastPresetFirst == kBrightnessPresetLast + 1 &&
               kVolumePresetFirst == kContrastPresetLast + 1);
+// The colour controls are reached as red + channel.
+static_assert(kGreenSlider == kRedSlider + 1 && kBlueSlider == kRedSlider + 2 && kGreenLabel == kRedLabel + 1 &&
+              kBlueLabel == kRedLabel + 2);
 
 }  // namespace lv::res
 #endif

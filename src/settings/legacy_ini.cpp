@@ -1,6 +1,6 @@
 #include "settings/legacy_ini.h"
 
-#include "app/core.h"
+#include "core/core.h"
 #include "settings/settings_file.h"
 
 namespace lv {

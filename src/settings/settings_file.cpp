@@ -8,7 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/core.h"
+#include "core/core.h"
+#include "core/requests.h"
 #include "common/text.h"
 
 namespace lv {
@@ -368,8 +369,7 @@ void RestoreDefaults(Core& core) {
     }
     if (!core.localSettingsPath.empty()) (void)files.RemoveFile(core.localSettingsPath);
     core.settings.fullSave = false;
-    core.restartflag = true;
-    (void)core.platform.window.PostCommand(id::kCmdExit, 1);
+    RequestRestart(core, RestartView::AsStarted);
 }
 
 }  // namespace lv

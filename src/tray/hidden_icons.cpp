@@ -1,13 +1,11 @@
 #include "tray/hidden_icons.h"
 
-#include "popup/popup_proc.h"
+#include "core/timers.h"
 #include "settings/settings_file.h"
 
 namespace lv {
 namespace {
 
-constexpr uint32_t kSlowCheckMs = 60000;  // from the seventh check without a find
-constexpr uint32_t kWarningWatchMs = 1000;
 // Misses advance by two per check: the seventh check slows down, the eleventh is the last.
 constexpr uint64_t kSlowAfterMisses = 12;
 constexpr uint64_t kStopAfterMisses = 22;
@@ -36,7 +34,7 @@ void TakePowerChangeCount(Core& core) {
 void ShowWarning(Core& core) {
     HiddenIconCheck& hidden = core.trayState.hidden;
     WindowApi& window = core.platform.window;
-    (void)window.SetTimer(timer::kHiddenWarning, kWarningWatchMs);
+    (void)window.SetTimer(timer::kHiddenWarning, timer::kHiddenWarningMs);
     hidden.warningShown = true;
     hidden.warningOpen = true;
     core.platform.tray.RunHiddenIconWarning(core.German());
@@ -69,7 +67,7 @@ void OnHiddenIconTimer(Core& core) {
         if (!core.platform.tray.HiddenIconWarningOpen()) ShowWarning(core);
         return;
     }
-    if (++hidden.hiddenCheckMisses >= kSlowAfterMisses) (void)window.SetTimer(timer::kHiddenIcons, kSlowCheckMs);
+    if (++hidden.hiddenCheckMisses >= kSlowAfterMisses) (void)window.SetTimer(timer::kHiddenIcons, timer::kHiddenIconsSlowMs);
     if (++hidden.hiddenCheckMisses >= kStopAfterMisses) (void)window.KillTimer(timer::kHiddenIcons);
 }
 

@@ -3,12 +3,9 @@
 
 #include <string_view>
 
-#include "app/core.h"
+#include "core/core.h"
 
 namespace lv {
-
-inline constexpr int kHiddenWarningCheckBox = 1257;
-inline constexpr int kHiddenWarningText = 1258;
 
 // Timer 7: one check; shows the warning when an icon of the program is hidden; slows down
 // and finally stops after checks that find nothing.

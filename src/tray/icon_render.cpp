@@ -163,10 +163,10 @@ std::string NormalTooltip(Core& core) {
 
     std::string tip = SelectedCell(core, kColumnName);
     tip += '\n';
-    tip += core.platform.view.GetText(id::kBrightnessLabel);
+    tip += core.platform.view.GetText(res::kBrightnessLabel);
     tip += '\n';
     if (HasContrast(contrastCell)) {
-        tip += core.platform.view.GetText(id::kContrastLabel);
+        tip += core.platform.view.GetText(res::kContrastLabel);
         tip += '\n';
     }
     const std::string_view preset = core.presetChoice.CurrentText();

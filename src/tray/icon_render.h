@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "app/core.h"
+#include "core/core.h"
 #include "platform/tray_api.h"
 
 namespace lv {

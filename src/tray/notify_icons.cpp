@@ -1,9 +1,11 @@
 #include "tray/notify_icons.h"
 
+#include "core/requests.h"
+
 #include <optional>
 #include <string>
 
-#include "popup/popup_proc.h"
+#include "core/timers.h"
 #include "tray/icon_render.h"
 
 namespace lv {
@@ -37,27 +39,27 @@ std::string Cut(std::string text, std::size_t limit) {
 }
 
 // The icon a balloon of `kind` appears at; none when every icon is off.
-std::optional<IconKind> BalloonIcon(const AppSettings& settings, uint8_t kind) {
-    if (kind == kChangedBrightness && settings.showbrightnessicon) return kBrightnessIcon;
-    if (kind == kChangedContrast && settings.showcontrasticon) return kContrastIcon;
-    if (kind == kChangedVolume && settings.showvolumeicon) return kVolumeIcon;
+std::optional<IconKind> BalloonIcon(const AppSettings& settings, ChangeKind kind) {
+    if (kind == ChangeKind::Brightness && settings.showbrightnessicon) return kBrightnessIcon;
+    if (kind == ChangeKind::Contrast && settings.showcontrasticon) return kContrastIcon;
+    if (kind == ChangeKind::Volume && settings.showvolumeicon) return kVolumeIcon;
     for (IconKind icon : {kBrightnessIcon, kContrastIcon, kVolumeIcon, kCombinedIcon})
         if (Shown(settings, icon)) return icon;
     return std::nullopt;
 }
 
-int TitleLabel(uint8_t kind) {
+int TitleLabel(ChangeKind kind) {
     switch (kind) {
-        case kChangedBrightness:
-            return id::kBrightnessLabel;
-        case kChangedContrast:
-            return id::kContrastLabel;
-        case kChangedVolume:
-            return id::kVolumeLabel;
-        case kChangedRed:
-        case kChangedGreen:
-        case kChangedBlue:
-            return id::kRedLabel + (kind - kChangedRed);
+        case ChangeKind::Brightness:
+            return res::kBrightnessLabel;
+        case ChangeKind::Contrast:
+            return res::kContrastLabel;
+        case ChangeKind::Volume:
+            return res::kVolumeLabel;
+        case ChangeKind::Red:
+        case ChangeKind::Green:
+        case ChangeKind::Blue:
+            return res::kRedLabel + (static_cast<int>(kind) - static_cast<int>(ChangeKind::Red));
         default:
             return 0;
     }
@@ -72,8 +74,7 @@ void AddIcon(Core& core, IconKind kind) {
         for (int attempt = 0;; ++attempt) {
             if (attempt > kMaxGuidRetries) {
                 // The shell will not take the icon: a program without icons cannot be used.
-                core.endingSession = true;
-                (void)core.platform.window.PostCommand(id::kCmdExit, 1);
+                RequestQuit(core);
                 return;
             }
             tray.guids[kind] = IconGuid(kind, static_cast<uint16_t>(GuidCounter(tray.guids[kind]) + 1));
@@ -162,14 +163,14 @@ void CopyBalloonTooltip(Core& core) {
         if (tray.guids[kind] == tray.balloonIcon) tray.balloonRecord.tip = tray.slots[kind].tip.Str();
 }
 
-void ShowValueNotification(Core& core, uint8_t kind) {
+void ShowValueNotification(Core& core, ChangeKind kind) {
     TrayState& tray = core.trayState;
-    if (kind == kNotifyBlock) {
+    if (kind == ChangeKind::BlockBalloons) {
         tray.balloonBlocked = true;
-        (void)core.platform.window.SetTimer(timer::kNotificationGuard, kBalloonBlockMs);
+        (void)core.platform.window.SetTimer(timer::kNotificationGuard, timer::kNotificationGuardMs);
         return;
     }
-    if (kind == kNotifyNothing || tray.balloonBlocked) return;
+    if (kind == ChangeKind::NoBalloon || tray.balloonBlocked) return;
     PopupView& view = core.platform.view;
     if (core.menuOpen || !core.settings.notifications || view.IsVisible() || tray.settingsDialogOpen) return;
 
@@ -181,9 +182,9 @@ void ShowValueNotification(Core& core, uint8_t kind) {
     if (const int label = TitleLabel(kind)) {
         balloon.infoTitle = Cut(view.GetText(label), kMaxBalloonTitle);
     } else {
-        balloon.infoText = Cut(view.GetText(id::kBrightnessLabel), kMaxSummaryLine) + "\n" +
-                           Cut(view.GetText(id::kContrastLabel), kMaxSummaryLine) + "\n" +
-                           Cut(view.GetText(id::kVolumeLabel), kMaxSummaryLine);
+        balloon.infoText = Cut(view.GetText(res::kBrightnessLabel), kMaxSummaryLine) + "\n" +
+                           Cut(view.GetText(res::kContrastLabel), kMaxSummaryLine) + "\n" +
+                           Cut(view.GetText(res::kVolumeLabel), kMaxSummaryLine);
     }
     balloon.infoText = Cut(balloon.infoText, kMaxBalloonText);
     if (const std::optional<IconKind> icon = BalloonIcon(core.settings, kind)) {
@@ -199,7 +200,7 @@ void ShowValueNotification(Core& core, uint8_t kind) {
     }
     if (!BalloonIcon(core.settings, kind)) return;
     (void)core.platform.tray.NotifyIcon(NotifyMessage::Modify, balloon);
-    (void)core.platform.window.SetTimer(timer::kNotification, kAfterBalloonMs);
+    (void)core.platform.window.SetTimer(timer::kNotification, timer::kAfterBalloonMs);
 }
 
 }  // namespace lv

@@ -15,7 +15,7 @@
 namespace lv {
 namespace {
 
-using fake::PostedCommand;
+using sim::PostedCommand;
 
 constexpr std::u16string_view kProgramCopy = u"C:\\Program Files\\Lumivane\\Lumivane.xml";
 constexpr std::u16string_view kAppDataCopy = u"C:\\Users\\User\\AppData\\Roaming\\Lumivane\\Lumivane.xml";
@@ -25,7 +25,7 @@ constexpr int kNormal = 1;  // SW_SHOWNORMAL
 
 // A start on the test desk, before anything ran.
 std::unique_ptr<sim::Simulator> Fresh() {
-    fake::FleetParseResult parsed = fake::ParseFleet(test::kDesk);
+    sim::FleetParseResult parsed = sim::ParseFleet(test::kDesk);
     return std::make_unique<sim::Simulator>(std::move(parsed.fleet));
 }
 
@@ -95,7 +95,7 @@ TEST(Forwarding, TheLineGoesNormalisedAndTheAnswerIsTheExitCodeOrZeroAfterTwenty
     f.s->process.QueueThreadMessage(2900, {kMessageCommand, 70, 0});
     EXPECT_EQ(StartBeforeWindow(f.s->core, "B 50", kNormal), 70);
     ASSERT_EQ(f.s->process.Sent().size(), 1u);
-    const fake::SentRecord& sent = f.s->process.Sent()[0];
+    const sim::SentRecord& sent = f.s->process.Sent()[0];
     EXPECT_EQ(sent.window, kRunning);
     EXPECT_EQ(sent.source, 4242u);  // the thread that waits for the answer
     EXPECT_EQ(sent.data.size(), 2048u);
@@ -112,9 +112,9 @@ TEST(Forwarding, WithoutALineTheRunningInstanceShowsItsPopup) {
         ForwardFixture f;
         EXPECT_EQ(StartBeforeWindow(f.s->core, "", show), 0);
         EXPECT_TRUE(f.s->process.Sent().empty());
-        const std::vector<fake::PostedToWindow> expected =
-            show == kNormal ? std::vector<fake::PostedToWindow>{{kRunning, id::kCmdShowPopup, 0}}
-                            : std::vector<fake::PostedToWindow>{};
+        const std::vector<sim::PostedToWindow> expected =
+            show == kNormal ? std::vector<sim::PostedToWindow>{{kRunning, res::kOpenPopup, 0}}
+                            : std::vector<sim::PostedToWindow>{};
         EXPECT_EQ(f.s->process.Posted(), expected);
     }
 }
@@ -181,7 +181,7 @@ TEST(StartupAfterWindow, AnIgnoredMonitorThatIsGoneIsForgottenWithARestart) {
         if (!e.ignoreName.Empty()) ignored.push_back(e.ignoreName.Str());
     EXPECT_EQ(ignored, std::vector<std::string>{"ORION243"});
     s->Pump();
-    EXPECT_EQ(s->otherCommands, (std::vector<PostedCommand>{{id::kCmdExit, 1}}));
+    EXPECT_EQ(s->otherCommands, (std::vector<PostedCommand>{{res::kExit, 1}}));
     EXPECT_TRUE(s->core.restartflag);
 }
 
@@ -199,7 +199,7 @@ TEST(FinishRun, TheHookThreadIsStoppedAndTheRestartRetried) {
         s->core.queryValue = 42;
         s->process.FailProcessStarts(c.failures);
         EXPECT_EQ(FinishRun(s->core), 42);
-        EXPECT_EQ(s->window.ThreadAnswers(), (std::vector<fake::ThreadAnswer>{{99, id::kCmdExit}}));
+        EXPECT_EQ(s->window.ThreadAnswers(), (std::vector<sim::ThreadAnswer>{{99, res::kExit}}));
         EXPECT_EQ(s->process.StartAttempts(), c.attempts);
         EXPECT_EQ(s->clock.Now(), c.waited);
     }

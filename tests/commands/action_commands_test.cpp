@@ -34,18 +34,18 @@ TEST(Volume, SetsTheLevelAndShowsTheIndicator) {
             sim->core.volume.volumePercent = 50;
             sim->Run(c.line);
             ASSERT_EQ(sim->audio.Sets().size(), 1u);
-            const fake::AudioSet& set = sim->audio.Sets()[0];
-            EXPECT_EQ(set.kind, fake::AudioSet::Kind::Level);
+            const sim::AudioSet& set = sim->audio.Sets()[0];
+            EXPECT_EQ(set.kind, sim::AudioSet::Kind::Level);
             EXPECT_NEAR(set.level, c.level, 1e-6) << c.line;
             EXPECT_EQ(set.accepted, c.accepted) << c.line;
             EXPECT_EQ(sim->window.AppCommands(), windows8 ? c.steps : std::vector<int>{}) << c.line;
-            EXPECT_EQ(sim->core.lastChangedKind, windows8 ? kChangedNothing : kChangedVolume) << windows8;
+            EXPECT_EQ(sim->core.lastChangedKind, windows8 ? ChangeKind::Nothing : ChangeKind::Volume) << windows8;
         }
     }
     auto sim = Seeded();
     sim->Run("m u m");
     ASSERT_EQ(sim->audio.Sets().size(), 3u);
-    EXPECT_EQ(sim->audio.Sets()[0].kind, fake::AudioSet::Kind::Mute);
+    EXPECT_EQ(sim->audio.Sets()[0].kind, sim::AudioSet::Kind::Mute);
     EXPECT_FALSE(sim->audio.Sets()[1].muted);
     EXPECT_TRUE(sim->audio.Muted());
 }
@@ -55,18 +55,18 @@ TEST(Actions, ShutOffQuitAndRestart) {
     struct Case {
         const char* line;
         bool popupVisible;
-        fake::PostedCommand posted;
+        sim::PostedCommand posted;
         bool ending, restart, hiddenRestart;
         uint32_t brightness;
     };
-    for (const Case& c : {Case{"x b 20", false, {id::kCmdShutMonitorsOff, 0}, false, false, false, 20},
-                          Case{"q b 20", false, {id::kCmdExit, 1}, true, false, false, 70},
-                          Case{"z b 20", false, {id::kCmdExit, 1}, false, true, true, 70},
-                          Case{"z b 20", true, {id::kCmdExit, 1}, false, true, false, 70}}) {
+    for (const Case& c : {Case{"x b 20", false, {res::kMonitorsOff, 0}, false, false, false, 20},
+                          Case{"q b 20", false, {res::kExit, 1}, true, false, false, 70},
+                          Case{"z b 20", false, {res::kExit, 1}, false, true, true, 70},
+                          Case{"z b 20", true, {res::kExit, 1}, false, true, false, 70}}) {
         auto sim = Seeded();
         sim->view.SetVisible(c.popupVisible);
         sim->Run(c.line);
-        EXPECT_EQ(sim->otherCommands, std::vector<fake::PostedCommand>{c.posted}) << c.line;
+        EXPECT_EQ(sim->otherCommands, std::vector<sim::PostedCommand>{c.posted}) << c.line;
         EXPECT_EQ(sim->core.endingSession, c.ending) << c.line;
         EXPECT_EQ(sim->core.restartflag, c.restart) << c.line;
         EXPECT_EQ(sim->core.hiddenrestart, c.hiddenRestart) << c.line << " " << c.popupVisible;
@@ -82,15 +82,15 @@ TEST(Actions, QueriesSummaryAndWhereALineEnds) {
         std::string line;
         bool queried;
         uint32_t value;
-        uint8_t kind;
+        ChangeKind kind;
     };
     const Case cases[] = {
-        {"d", true, 70, kChangedNothing}, {"2 e", true, 40, kChangedNothing}, {"d e", true, 75, kChangedNothing},
-        {"b 20 d", true, 20, kChangedBrightness}, {"b 20 ?", false, 0, kChangedSummary},
-        {"? c 20", false, 0, kChangedContrast}, {"B D Q Z X V d", true, 70, kChangedNothing},
-        {std::string("e\0d", 3), true, 75, kChangedNothing},
-        {std::string(2046, ' ') + "d", true, 70, kChangedNothing},  // character 2047
-        {std::string(2047, ' ') + "d", false, 0, kChangedNothing},  // character 2048: beyond a line
+        {"d", true, 70, ChangeKind::Nothing}, {"2 e", true, 40, ChangeKind::Nothing}, {"d e", true, 75, ChangeKind::Nothing},
+        {"b 20 d", true, 20, ChangeKind::Brightness}, {"b 20 ?", false, 0, ChangeKind::Summary},
+        {"? c 20", false, 0, ChangeKind::Contrast}, {"B D Q Z X V d", true, 70, ChangeKind::Nothing},
+        {std::string("e\0d", 3), true, 75, ChangeKind::Nothing},
+        {std::string(2046, ' ') + "d", true, 70, ChangeKind::Nothing},  // character 2047
+        {std::string(2047, ' ') + "d", false, 0, ChangeKind::Nothing},  // character 2048: beyond a line
     };
     for (const Case& c : cases) {
         auto sim = Seeded();
@@ -108,7 +108,7 @@ TEST(Actions, QueriesSummaryAndWhereALineEnds) {
 TEST(Actions, LetterThatNeedsAnArgumentAtTheEndOfTheLineDoesNothing) {
     for (const char* line : {"b", "bl", "v", "k", "a", "p", "s", "t", "b+", "v +", "a ", "d s"}) {
         auto sim = Seeded();
-        const fake::Fleet before = sim->fleet;
+        const sim::Fleet before = sim->fleet;
         CommandInterpreter(sim->core, line);
         sim->Pump();
         EXPECT_EQ(sim->monitors.DdcCallCount(), 0u) << line;

@@ -55,7 +55,7 @@ ddc = dead
 
 // A simulator over the fleet text, seeded as start-up leaves it (row 0 selected).
 inline std::unique_ptr<sim::Simulator> Seeded(std::string_view fleetText = kDesk) {
-    fake::FleetParseResult parsed = fake::ParseFleet(fleetText);
+    sim::FleetParseResult parsed = sim::ParseFleet(fleetText);
     EXPECT_TRUE(parsed.ok) << "fleet line " << parsed.error.line << ": " << parsed.error.message;
     auto simulator = std::make_unique<sim::Simulator>(std::move(parsed.fleet));
     simulator->Seed();
@@ -69,7 +69,7 @@ inline void CountRefreshesOnly(sim::Simulator& s) {
 }
 
 // The simulated hardware behind physical monitor `index` (enumeration order).
-inline fake::FleetMonitor& Hw(sim::Simulator& s, std::size_t index) { return *fake::MonitorAt(s.fleet, index); }
+inline sim::FleetMonitor& Hw(sim::Simulator& s, std::size_t index) { return *sim::MonitorAt(s.fleet, index); }
 
 // Writes of picture values that reached a monitor (successful or not).
 inline std::size_t ValueWrites(const sim::Simulator& s) {

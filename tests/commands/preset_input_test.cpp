@@ -9,7 +9,7 @@
 #include "command_test_support.h"
 #include "commands/interpreter.h"
 #include "monitors/ddc_access.h"
-#include "popup/popup_controls.h"
+#include "monitors/monitor_list.h"
 
 namespace lv {
 namespace {
@@ -44,7 +44,7 @@ TEST(PresetAndInput, PicksAPresetOrAnInput) {
         EXPECT_EQ(sim->refreshRequests, c.refreshes) << c.line;
         const ChoiceModel& choice = preset ? sim->core.presetChoice : sim->core.inputChoice;
         EXPECT_EQ(choice.CurrentText(), c.current) << c.line;
-        EXPECT_EQ(sim->view.ChoiceCurrent(preset ? id::kPresetChoice : id::kInputChoice), choice.current);
+        EXPECT_EQ(sim->view.ChoiceCurrent(preset ? res::kColourPreset : res::kInput), choice.current);
         EXPECT_TRUE(sim->view.Questions().empty()) << "the popup is hidden: nothing to confirm";
         EXPECT_EQ(sim->monitors.DdcCallCount(), 0u) << "the refresh pass writes it, not the command";
     }

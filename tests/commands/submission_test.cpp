@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "command_test_support.h"
-#include "commands/command_queue.h"
+#include "core/command_queue.h"
 #include "commands/submission.h"
 
 namespace lv {
@@ -50,13 +50,13 @@ TEST(Submit, SendsA2048ByteRecordHookLinesArePostedEmptyTextNothing) {
         auto sim = Seeded();
         SubmitCommandLine(sim->core, "B=20", source);
         ASSERT_EQ(sim->window.CopyDataSent().size(), 1u);
-        const fake::CopyDataRecord& record = sim->window.CopyDataSent()[0];
+        const sim::CopyDataRecord& record = sim->window.CopyDataSent()[0];
         EXPECT_EQ(record.source, source);
         ASSERT_EQ(record.data.size(), kCommandBufferSize);
         EXPECT_EQ(record.data.substr(0, 5), std::string("b 20\0", 5));
         EXPECT_EQ(record.data.find_first_not_of('\0', 4), std::string::npos) << "zero-filled behind the text";
         EXPECT_EQ(sim->window.Commands(),
-                  (std::deque<fake::PostedCommand>{{id::kCmdRunCommandLine, static_cast<intptr_t>(source)}}));
+                  (std::deque<sim::PostedCommand>{{res::kRunCommandBuffer, static_cast<intptr_t>(source)}}));
         EXPECT_EQ(sim->monitors.DdcCallCount(), 0u) << "only queued";
         sim->Pump();
         EXPECT_EQ(Hw(*sim, 0).brightness.current, 20u);
@@ -67,7 +67,7 @@ TEST(Submit, SendsA2048ByteRecordHookLinesArePostedEmptyTextNothing) {
     EXPECT_TRUE(sim->window.Commands().empty());
     SubmitCommandLine(sim->core, "B 20", kSourceHook);
     EXPECT_TRUE(sim->window.CopyDataSent().empty());
-    EXPECT_EQ(sim->window.Commands(), (std::deque<fake::PostedCommand>{{id::kCmdRunCommandLine, 1}}));
+    EXPECT_EQ(sim->window.Commands(), (std::deque<sim::PostedCommand>{{res::kRunCommandBuffer, 1}}));
     EXPECT_EQ(sim->monitors.DdcCallCount(), 0u);
     sim->Pump();
     EXPECT_EQ(Hw(*sim, 0).brightness.current, 20u);
@@ -119,7 +119,7 @@ TEST(CopyData, QueuesOnlyWhatIsACommandLine) {
             continue;
         }
         EXPECT_EQ(queued->source, 5000u);
-        EXPECT_EQ(sim->window.Commands(), (std::deque<fake::PostedCommand>{{id::kCmdRunCommandLine, 5000}}));
+        EXPECT_EQ(sim->window.Commands(), (std::deque<sim::PostedCommand>{{res::kRunCommandBuffer, 5000}}));
     }
     auto sim = Seeded();
     OnCopyData(sim->core, 5000, nullptr, 2048);
@@ -135,7 +135,7 @@ TEST(RunCommand, OnlyAStartUpQueryEndsWithARestartingExit) {
 
     sim->Run("d", kSourceStartup);
     EXPECT_TRUE(sim->core.restartflag);
-    EXPECT_EQ(sim->otherCommands, (std::vector<fake::PostedCommand>{{id::kCmdExit, 1}}));
+    EXPECT_EQ(sim->otherCommands, (std::vector<sim::PostedCommand>{{res::kExit, 1}}));
     EXPECT_TRUE(sim->window.ThreadAnswers().empty());
     EXPECT_EQ(sim->core.queryValue, 20u);
 }
@@ -148,8 +148,8 @@ TEST(RunCommand, OnlyForwardingStartsAreAnswered) {
         OnCopyData(sim->core, source, record.data(), record.size());
         sim->Pump();
         const bool answered = source == 4 || source == 5000;
-        const std::vector<fake::ThreadAnswer> expected =
-            answered ? std::vector<fake::ThreadAnswer>{{source, 75}} : std::vector<fake::ThreadAnswer>{};
+        const std::vector<sim::ThreadAnswer> expected =
+            answered ? std::vector<sim::ThreadAnswer>{{source, 75}} : std::vector<sim::ThreadAnswer>{};
         EXPECT_EQ(sim->window.ThreadAnswers(), expected) << source;
     }
 }
@@ -163,7 +163,7 @@ TEST(RunCommand, AnswerIsTheLastQueryAfterTheWholeLine) {
     sim->Run("d nosuch e", 5002);
     sim->Run("d 2 d b 20", 5003);
     EXPECT_EQ(sim->window.ThreadAnswers(),
-              (std::vector<fake::ThreadAnswer>{{5000, 0}, {5001, 10}, {5002, 30}, {5003, 50}}));
+              (std::vector<sim::ThreadAnswer>{{5000, 0}, {5001, 10}, {5002, 30}, {5003, 50}}));
 }
 
 TEST(RunCommand, RereadRefreshesBeforeInternalLinesOnly) {

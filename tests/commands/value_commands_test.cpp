@@ -19,13 +19,13 @@ using test::ValueWrites;
 // One picture value: where the program keeps it and where the simulated monitor does.
 struct Field {
     uint32_t MonitorEntry::*entry;
-    fake::FleetRange fake::FleetMonitor::*hw;
+    sim::FleetRange sim::FleetMonitor::*hw;
 };
-constexpr Field kBrightness{&MonitorEntry::brightness, &fake::FleetMonitor::brightness};
-constexpr Field kContrast{&MonitorEntry::contrast, &fake::FleetMonitor::contrast};
-constexpr Field kRed{&MonitorEntry::red, &fake::FleetMonitor::red};
-constexpr Field kGreen{&MonitorEntry::green, &fake::FleetMonitor::green};
-constexpr Field kBlue{&MonitorEntry::blue, &fake::FleetMonitor::blue};
+constexpr Field kBrightness{&MonitorEntry::brightness, &sim::FleetMonitor::brightness};
+constexpr Field kContrast{&MonitorEntry::contrast, &sim::FleetMonitor::contrast};
+constexpr Field kRed{&MonitorEntry::red, &sim::FleetMonitor::red};
+constexpr Field kGreen{&MonitorEntry::green, &sim::FleetMonitor::green};
+constexpr Field kBlue{&MonitorEntry::blue, &sim::FleetMonitor::blue};
 
 TEST(ValueCommand, WritesOneValueToTheMonitor) {
     struct Case {
@@ -72,12 +72,12 @@ TEST(ValueCommand, RefusedOrEmptyLinesSendNothing) {
     for (const Case& c : cases) {
         auto sim = Seeded();
         if (c.setup) c.setup(sim->core);
-        const fake::Fleet before = sim->fleet;
+        const sim::Fleet before = sim->fleet;
         sim->Run(c.line);
         EXPECT_EQ(sim->monitors.DdcCallCount(), 0u) << c.line;
         EXPECT_EQ(sim->monitors.CallCount("EnumDisplayMonitors"), 0u) << c.line;
         EXPECT_TRUE(sim->fleet == before) << c.line;
-        EXPECT_EQ(sim->core.lastChangedKind, kChangedNothing) << c.line << ": no setter ran";
+        EXPECT_EQ(sim->core.lastChangedKind, ChangeKind::Nothing) << c.line << ": no setter ran";
         EXPECT_EQ(sim->core.selectedMonitor, 0);
     }
 }
@@ -95,7 +95,7 @@ TEST(SetterLoop, DeadMonitorTenAttemptsTenPausesNothingChanges) {
                           Case{"bl 20", "SetMonitorRedGreenOrBlueGain", kBlue, 0},
                           Case{"b 20", "SetMonitorBrightness", kBrightness, 2}}) {
         auto sim = Seeded();
-        Hw(*sim, c.monitor).ddc = fake::DdcMode::Dead;
+        Hw(*sim, c.monitor).ddc = sim::DdcMode::Dead;
         sim->core.selectedMonitor = static_cast<int64_t>(c.monitor);
         const MonitorEntry before = sim->core.table[c.monitor];
         const auto listBefore = sim->core.list.RowAt(static_cast<int>(c.monitor));
@@ -119,7 +119,7 @@ TEST(SetterLoop, LaptopPanelTakesBrightnessButLeavesTheNotificationKind) {
     EXPECT_EQ(sim->core.list.Cell(0, kColumnBrightness), "60");
     EXPECT_EQ(sim->monitors.CallCount("SetMonitorBrightness"), 1u) << "DDC/CI is tried first";
     EXPECT_TRUE(sim->clock.Pauses().empty());
-    EXPECT_EQ(sim->core.lastChangedKind, kChangedNothing);
+    EXPECT_EQ(sim->core.lastChangedKind, ChangeKind::Nothing);
 }
 
 // Relative requests are clamped like absolute ones; gains have no limits.

@@ -43,9 +43,9 @@ preset = 0x0C
 input = 0x11
 )";
 
-const lv::fake::Fleet& BaseFleet() {
-    static const lv::fake::Fleet fleet = [] {
-        lv::fake::FleetParseResult parsed = lv::fake::ParseFleet(kFleet);
+const lv::sim::Fleet& BaseFleet() {
+    static const lv::sim::Fleet fleet = [] {
+        lv::sim::FleetParseResult parsed = lv::sim::ParseFleet(kFleet);
         if (!parsed.ok) {
             std::fprintf(stderr, "fleet line %d: %s\n", parsed.error.line, parsed.error.message.c_str());
             std::abort();

@@ -28,9 +28,9 @@ brightness = 20 50 80
 ddc = flaky 1
 )";
 
-const lv::fake::Fleet& BaseFleet() {
-    static const lv::fake::Fleet fleet = [] {
-        lv::fake::FleetParseResult parsed = lv::fake::ParseFleet(kFleet);
+const lv::sim::Fleet& BaseFleet() {
+    static const lv::sim::Fleet fleet = [] {
+        lv::sim::FleetParseResult parsed = lv::sim::ParseFleet(kFleet);
         if (!parsed.ok) std::abort();
         return parsed.fleet;
     }();

@@ -7,17 +7,17 @@
 #include <string>
 #include <string_view>
 
-#include "fakes/fleet.h"
+#include "platform/sim/fleet.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const lv::fake::FleetParseResult parsed = lv::fake::ParseFleet(text);
+    const lv::sim::FleetParseResult parsed = lv::sim::ParseFleet(text);
     if (!parsed.ok) {
         if (parsed.error.line < 1 || parsed.error.message.empty()) std::abort();
         return 0;
     }
-    const std::string written = lv::fake::WriteFleet(parsed.fleet);
-    const lv::fake::FleetParseResult reparsed = lv::fake::ParseFleet(written);
+    const std::string written = lv::sim::WriteFleet(parsed.fleet);
+    const lv::sim::FleetParseResult reparsed = lv::sim::ParseFleet(written);
     if (!reparsed.ok) {
         std::fprintf(stderr, "re-parse failed at line %d: %s\n", reparsed.error.line, reparsed.error.message.c_str());
         std::abort();
@@ -26,6 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::fprintf(stderr, "re-parse differs:\n%s\n", written.c_str());
         std::abort();
     }
-    if (lv::fake::WriteFleet(reparsed.fleet) != written) std::abort();
+    if (lv::sim::WriteFleet(reparsed.fleet) != written) std::abort();
     return 0;
 }

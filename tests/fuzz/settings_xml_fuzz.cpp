@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/host/expat_reader.h"
-#include "platform/host/xml_writer.h"
+#include "platform/portable/xml_writer.h"
 
 namespace {
 

@@ -30,8 +30,8 @@ brightness = 0 30 100
 )";
 
 struct Desk : Simulator {
-    Desk() : Simulator(fake::ParseFleet(kDesk).fleet) {}
-    fake::FleetMonitor& Monitor(std::size_t index) { return *fake::MonitorAt(fleet, index); }
+    Desk() : Simulator(sim::ParseFleet(kDesk).fleet) {}
+    sim::FleetMonitor& Monitor(std::size_t index) { return *sim::MonitorAt(fleet, index); }
 };
 
 TEST(DdcSetter, WritesInTheMonitorsRawRangeAndReadsBackNormalised) {
@@ -61,16 +61,16 @@ TEST(DdcSetter, SuccessUpdatesListLabelSliderAndValue) {
     SetBrightness(sim.core, 30);
     EXPECT_EQ(sim.core.table[0].brightness, 30u);
     EXPECT_EQ(sim.core.list.Cell(0, kColumnBrightness), "30");
-    EXPECT_EQ(sim.view.Text(id::kBrightnessLabel), "Brightness 30");
-    EXPECT_EQ(sim.view.SliderPos(id::kBrightnessSlider), 70);
+    EXPECT_EQ(sim.view.Text(res::kBrightnessLabel), "Brightness 30");
+    EXPECT_EQ(sim.view.SliderPos(res::kBrightnessSlider), 70);
 
     sim.core.settings.languageId = kLanguageGerman;
     SetContrast(sim.core, 60);
-    EXPECT_EQ(sim.view.Text(id::kContrastLabel), "Kontrast 60");
-    EXPECT_EQ(sim.core.lastChangedKind, kChangedContrast);
+    EXPECT_EQ(sim.view.Text(res::kContrastLabel), "Kontrast 60");
+    EXPECT_EQ(sim.core.lastChangedKind, ChangeKind::Contrast);
     SetColorGain(sim.core, 200, 2);
-    EXPECT_EQ(sim.view.Text(id::kRedLabel + 2), "B:200");
-    EXPECT_EQ(sim.view.SliderPos(id::kRedSlider + 2), 55);
+    EXPECT_EQ(sim.view.Text(res::kRedLabel + 2), "B:200");
+    EXPECT_EQ(sim.view.SliderPos(res::kRedSlider + 2), 55);
 
     sim.core.settings.rereadvalues = true;
     sim.monitors.ClearCallLog();
@@ -80,7 +80,7 @@ TEST(DdcSetter, SuccessUpdatesListLabelSliderAndValue) {
 
 TEST(DdcSetter, FlakyMonitorIsRetriedWithReadBackPauses) {
     Desk sim;
-    sim.Monitor(0).ddc = fake::DdcMode::Flaky;
+    sim.Monitor(0).ddc = sim::DdcMode::Flaky;
     sim.Monitor(0).flakyFailures = 2;
     sim.Seed();
     // set fails, 100 ms, set fails, 100 ms, set answers; save fails; the read-back
@@ -136,7 +136,7 @@ TEST(DdcSetter, IgnoredMonitorGetsNoTraffic) {
 TEST(DdcAddressing, ByPlaceAcrossDisplays) {
     Desk sim;
     sim.Seed();
-    EXPECT_TRUE(FindEntryOfDisplay(sim.core, fake::FakeMonitorApi::DisplayHandleAt(1)));
+    EXPECT_TRUE(FindEntryOfDisplay(sim.core, sim::SimMonitorApi::DisplayHandleAt(1)));
     EXPECT_EQ(sim.core.selectedMonitor, 2);  // the first monitor of the second display
     SetBrightness(sim.core, 40);
     EXPECT_EQ(sim.Monitor(2).brightness.current, 40u);
@@ -157,7 +157,7 @@ TEST(PendingWrite, IsRetriedAndWaitsForTheMonitor) {
         entry.pendingPreset = c.preset;
         entry.pendingInput = c.input;
         entry.contrastMax = 100;
-        sim.Monitor(0).ddc = c.failures ? fake::DdcMode::Flaky : fake::DdcMode::Ok;
+        sim.Monitor(0).ddc = c.failures ? sim::DdcMode::Flaky : sim::DdcMode::Ok;
         sim.Monitor(0).flakyFailures = static_cast<uint32_t>(c.failures);
         bool presetWritten = false;
         WithSelectedMonitor(sim.core, [&](PhysicalHandle monitor) {
@@ -182,7 +182,7 @@ TEST(PendingWrite, NeverAcceptedStaysPendingFactoryResetIsConsumedAndRestarts) {
     sim.Seed();
     MonitorEntry& entry = sim.core.table[0];
     entry.pendingInput = 17;
-    sim.Monitor(0).ddc = fake::DdcMode::Dead;
+    sim.Monitor(0).ddc = sim::DdcMode::Dead;
     bool presetWritten = false;
     WithSelectedMonitor(sim.core, [&](PhysicalHandle monitor) { WritePendingValues(sim.core, monitor, entry, presetWritten); });
     EXPECT_EQ(sim.monitors.CallCount("SetVCPFeature"), 10u);
@@ -197,7 +197,7 @@ TEST(PendingWrite, NeverAcceptedStaysPendingFactoryResetIsConsumedAndRestarts) {
     EXPECT_EQ(entry.factoryResetPending, 0);
     EXPECT_EQ(entry.pendingPreset, 5) << "the rest waits for the next pass";
     EXPECT_TRUE(sim.core.restartflag);
-    EXPECT_EQ(sim.window.Commands(), (std::deque<fake::PostedCommand>{{id::kCmdExit, 1}}));
+    EXPECT_EQ(sim.window.Commands(), (std::deque<sim::PostedCommand>{{res::kExit, 1}}));
 }
 
 }  // namespace

@@ -13,8 +13,8 @@ namespace {
 
 using sim::Simulator;
 
-fake::Fleet Fleet(const std::string& text) {
-    fake::FleetParseResult parsed = fake::ParseFleet(text);
+sim::Fleet Fleet(const std::string& text) {
+    sim::FleetParseResult parsed = sim::ParseFleet(text);
     EXPECT_TRUE(parsed.ok) << parsed.error.line << ": " << parsed.error.message;
     return parsed.fleet;
 }
@@ -110,7 +110,7 @@ current = 40
     EXPECT_EQ(Row(sim, 0), "LGD05E5|40|.|||");
     EXPECT_EQ(sim.core.table[0].isLaptopPanel, 1);
     EXPECT_TRUE(sim.core.table[0].serialNumber.Empty()) << "a serial number of one character identifies nothing";
-    EXPECT_EQ(sim.view.Shown(id::kContrastSlider), false);
+    EXPECT_EQ(sim.view.Shown(res::kContrastSlider), false);
 }
 
 TEST(Enumeration, RowsStopAtTenAndAtADisplayWhoseMonitorsCannotBeHad) {
@@ -130,7 +130,7 @@ TEST(Enumeration, RowsStopAtTenAndAtADisplayWhoseMonitorsCannotBeHad) {
 
 TEST(Enumeration, IgnoredMonitorKeepsItsSlotWhereverItAppears) {
     Simulator sim(Fleet("[display]\nfriendly = FIRST\n[monitor]\n[display]\nfriendly = SECOND ONE\n[monitor]\n"));
-    for (fake::FleetDisplay& display : sim.fleet.displays)
+    for (sim::FleetDisplay& display : sim.fleet.displays)
         display.path = "\\\\?\\DISPLAY#ABC0001#x&" + display.friendly.substr(0, 1) + "#{0}";
     sim.core.table[0].ignoreName = "SECONDONE";  // slot 0, but the monitor shows in row 1
     sim.Start();
@@ -159,8 +159,8 @@ TEST(Enumeration, CapabilitiesAttemptLimitDropsToOneAfterFiftyFailures) {
 TEST(Enumeration, PendingPresetIsWrittenByThePassAFactoryResetEndsIt) {
     Simulator sim(Fleet(kDellDisplay));
     sim.Seed();
-    fake::FleetMonitor& monitor = sim.fleet.displays[0].monitors[0];
-    monitor.ddc = fake::DdcMode::Flaky;
+    sim::FleetMonitor& monitor = sim.fleet.displays[0].monitors[0];
+    monitor.ddc = sim::DdcMode::Flaky;
     monitor.flakyFailures = 2;
     sim.core.table[0].pendingPreset = 11;
     sim.Refresh();
@@ -172,7 +172,7 @@ TEST(Enumeration, PendingPresetIsWrittenByThePassAFactoryResetEndsIt) {
               (std::vector<uint32_t>{100, 100, 1000}));
     EXPECT_EQ(sim.core.presetChoice.CurrentText(), "User1");
 
-    monitor.ddc = fake::DdcMode::Ok;
+    monitor.ddc = sim::DdcMode::Ok;
     monitor.brightness.current = 10;
     sim.monitors.CaptureFactoryDefaults();
     monitor.brightness.current = 90;

@@ -1,5 +1,7 @@
 #include "monitors/laptop_panel.h"
 
+#include "core/timers.h"
+
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -46,7 +48,7 @@ current = 40
 )";
 
 TEST(LaptopPanel, ReadKeepsTheLevelForPowerChangesOnlyWithoutBatterySaver) {
-    Simulator sim(fake::ParseFleet(kLaptop).fleet);
+    Simulator sim(sim::ParseFleet(kLaptop).fleet);
     ReadPanelLevels(sim.core);
     ReadLaptopBrightness(sim.core, 0);
     EXPECT_EQ(sim.core.table[0].brightness, 40u);
@@ -61,23 +63,22 @@ TEST(LaptopPanel, ReadKeepsTheLevelForPowerChangesOnlyWithoutBatterySaver) {
 }
 
 TEST(LaptopPanel, SetSendsTheLevelAndStartsTimer33) {
-    Simulator sim(fake::ParseFleet(kLaptop).fleet);
+    Simulator sim(sim::ParseFleet(kLaptop).fleet);
     ReadPanelLevels(sim.core);
     SetLaptopBrightness(sim.core, 54);
     EXPECT_EQ(sim.fleet.panel->current, 50u);  // 54 % falls on the step of level 50
     EXPECT_EQ(sim.core.table[0].brightness, 50u);
     EXPECT_EQ(sim.core.savedPanelLevel, 50);
-    EXPECT_EQ(kPanelTimer, 33u);
-    EXPECT_EQ(sim.window.TimerPeriod(kPanelTimer), kPanelTimerMs);
+    EXPECT_EQ(sim.window.TimerPeriod(timer::kPanel), timer::kPanelMs);
 
-    Simulator failing(fake::ParseFleet(kLaptop).fleet);
+    Simulator failing(sim::ParseFleet(kLaptop).fleet);
     ReadPanelLevels(failing.core);
     failing.core.table[0].brightness = 33;
     failing.wmi.SetFailing(true);
     SetLaptopBrightness(failing.core, 80);
     EXPECT_FALSE(failing.core.wmiOk);
     EXPECT_EQ(failing.core.table[0].brightness, 33u);
-    EXPECT_FALSE(failing.window.HasTimer(kPanelTimer));
+    EXPECT_FALSE(failing.window.HasTimer(timer::kPanel));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/host/expat_reader.h"
-#include "platform/host/xml_writer.h"
+#include "platform/portable/xml_writer.h"
 #include "platform/xml_cases.h"
 
 namespace {

@@ -12,10 +12,10 @@
 namespace lv {
 namespace {
 
-using fake::PostedCommand;
+using sim::PostedCommand;
 using test::Seeded;
 
-constexpr PostedCommand kRestart{id::kCmdExit, 1};
+constexpr PostedCommand kRestart{res::kExit, 1};
 constexpr std::u16string_view kProgramCopy = u"C:\\Program Files\\Lumivane\\Lumivane.xml";
 constexpr std::u16string_view kAppDataCopy = u"C:\\Users\\User\\AppData\\Roaming\\Lumivane\\Lumivane.xml";
 
@@ -136,19 +136,19 @@ TEST(MainWindowTimers, HousekeepingRestartsWhenTheMonitorsAnswerAgainAndOnceAtMi
 
 TEST(MainWindowTimers, TheChangeNotificationWaitsForQuietThenPausesFiveSeconds) {
     auto s = Seeded();
-    std::vector<uint8_t> shown;
-    s->core.showValueNotification = [&](uint8_t kind) {
+    std::vector<ChangeKind> shown;
+    s->core.showValueNotification = [&](ChangeKind kind) {
         shown.push_back(kind);
         (void)s->window.SetTimer(timer::kNotification, 5000);
     };
     bool hotKeyDown = true;
     s->core.hotKeyHeld = [&] { return hotKeyDown; };
-    s->core.lastChangedKind = kChangedContrast;
+    s->core.lastChangedKind = ChangeKind::Contrast;
     OnTimer(s->core, timer::kNotification);
     EXPECT_TRUE(shown.empty());
     hotKeyDown = false;
     OnTimer(s->core, timer::kNotification);
-    EXPECT_EQ(shown, std::vector<uint8_t>{kChangedContrast});
+    EXPECT_EQ(shown, std::vector<ChangeKind>{ChangeKind::Contrast});
     EXPECT_EQ(s->window.TimerPeriod(timer::kNotification), 5000u);
     OnTimer(s->core, timer::kNotification);
     EXPECT_EQ(shown.size(), 1u);
@@ -178,16 +178,16 @@ struct ExitFixture {
 TEST(ExitCommand, TheUsersExitAsksAndNoKeepsEverythingRunning) {
     ExitFixture f;
     f.s->view.ScriptAnswers({false});
-    OnCommand(f.s->core, id::kCmdExit, 0, 0);
+    OnCommand(f.s->core, res::kExit, 0, 0);
     ASSERT_EQ(f.s->view.Questions().size(), 1u);
     EXPECT_EQ(f.s->view.Questions()[0],
-              (fake::YesNoQuestion{"Lumivane 4.4", "Do you really want to terminate Lumivane ?", true}));
+              (sim::YesNoQuestion{"Lumivane 4.4", "Do you really want to terminate Lumivane ?", true}));
     EXPECT_FALSE(f.Ended());
-    EXPECT_EQ(f.s->files.CallCount(fake::FileCall::WriteWholeFile), 0u);
+    EXPECT_EQ(f.s->files.CallCount(sim::FileCall::WriteWholeFile), 0u);
     EXPECT_TRUE(f.s->process.MutexHeld());
     EXPECT_FALSE(f.s->core.exitConfirmOpen);
     f.s->core.exitConfirmOpen = true;  // a second exit while the question is open
-    OnCommand(f.s->core, id::kCmdExit, 0, 0);
+    OnCommand(f.s->core, res::kExit, 0, 0);
     EXPECT_EQ(f.s->view.Questions().size(), 1u);
 }
 
@@ -195,7 +195,7 @@ TEST(ExitCommand, YesSavesBothCopiesSavesTheMonitorsAndRemovesEverything) {
     ExitFixture f;
     f.s->core.settings.languageId = kLanguageGerman;
     f.s->view.ScriptAnswers({true});
-    OnCommand(f.s->core, id::kCmdExit, 0, 0);
+    OnCommand(f.s->core, res::kExit, 0, 0);
     EXPECT_EQ(f.s->view.Questions().at(0).text, "Soll Lumivane wirklich beendet werden ?");
     EXPECT_TRUE(f.s->files.FileExists(kProgramCopy));
     EXPECT_TRUE(f.s->files.FileExists(kAppDataCopy));
@@ -212,7 +212,7 @@ TEST(ExitCommand, NoQuestionForARestartTheSessionsEndOrTheQuitCommand) {
     const std::function<void(sim::Simulator&)> ways[] = {
         [](sim::Simulator& s) {
             s.core.restartflag = true;
-            OnCommand(s.core, id::kCmdExit, 0, 1);
+            OnCommand(s.core, res::kExit, 0, 1);
         },
         [](sim::Simulator& s) { EXPECT_EQ(OnQueryEndSession(s.core), 1); },
         [](sim::Simulator& s) {
@@ -232,8 +232,8 @@ TEST(ExitCommand, NoQuestionForARestartTheSessionsEndOrTheQuitCommand) {
 TEST(ExitCommand, ExitWithoutSavingLeavesTheFilesAlone) {
     ExitFixture f;
     f.s->core.endingSession = true;
-    OnCommand(f.s->core, id::kCmdExit, 0, 2);
-    EXPECT_EQ(f.s->files.CallCount(fake::FileCall::WriteWholeFile), 0u);
+    OnCommand(f.s->core, res::kExit, 0, 2);
+    EXPECT_EQ(f.s->files.CallCount(sim::FileCall::WriteWholeFile), 0u);
     EXPECT_TRUE(f.Ended());
 }
 

@@ -20,7 +20,7 @@ constexpr std::u16string_view kAppDataCopy = u"C:\\Users\\User\\AppData\\Roaming
 constexpr std::u16string_view kAppDataFolder = u"C:\\Users\\User\\AppData\\Roaming\\Lumivane";
 
 Simulator& NewSim(std::unique_ptr<Simulator>& holder) {
-    holder = std::make_unique<Simulator>(fake::Fleet{});
+    holder = std::make_unique<Simulator>(sim::Fleet{});
     return *holder;
 }
 
@@ -124,7 +124,7 @@ TEST(SettingsLoad, ReadsWhatTheRulesSay) {
 
 class SettingsFiles : public testing::Test {
 protected:
-    SettingsFiles() : sim(fake::Fleet{}) {}
+    SettingsFiles() : sim(sim::Fleet{}) {}
     std::string WithSameValues(bool on) {
         sim.core.settings.samevalues = on;
         std::string document = SettingsDocument(sim.core);
@@ -171,7 +171,7 @@ TEST_F(SettingsFiles, FailedSaveLeavesTheOldFileByteForByte) {
     EXPECT_EQ(sim.files.Files().size(), 1u);
 
     sim.files.FailWriteAfter(std::nullopt);
-    sim.files.SetFailing(fake::FileCall::ReplaceFileWith);
+    sim.files.SetFailing(sim::FileCall::ReplaceFileWith);
     SaveSettings(sim.core, SettingsLocation::ProgramFolder);
     EXPECT_EQ(sim.files.Contents(kProgramCopy), old);
     EXPECT_EQ(sim.files.Files().size(), 1u);

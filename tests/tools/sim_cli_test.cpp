@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/fleet.h"
+#include "platform/sim/fleet.h"
 
 namespace lv::sim {
 namespace {
@@ -49,11 +49,11 @@ protected:
         return RunSimulatorCli(args, out_, err_);
     }
     // Runs the lines on the fleet file and returns the fleet they leave behind.
-    fake::Fleet After(std::vector<std::string> lines) {
+    sim::Fleet After(std::vector<std::string> lines) {
         std::vector<std::string> args = {"--fleet", PathOf("fleet"), "--out", PathOf("after")};
         args.insert(args.end(), lines.begin(), lines.end());
         EXPECT_EQ(Run(args), 0) << err_.str();
-        fake::FleetFileResult result = fake::ReadFleetFile(PathOf("after"));
+        sim::FleetFileResult result = sim::ReadFleetFile(PathOf("after"));
         EXPECT_TRUE(result.ok) << result.error;
         return result.fleet;
     }
@@ -78,7 +78,7 @@ TEST_F(SimCli, PrintsTheStateLogsTheCallsAndWritesTheFleetInTheRawRange) {
     std::ifstream log(PathOf("log"));
     const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find("SetMonitorBrightness mon=1 value=42 -> ok"), std::string::npos) << text;
-    const fake::Fleet fleet = fake::ReadFleetFile(PathOf("after")).fleet;
+    const sim::Fleet fleet = sim::ReadFleetFile(PathOf("after")).fleet;
     EXPECT_EQ(fleet.displays[1].monitors[0].brightness.current, 42u);  // 37 % of 20..80
     EXPECT_EQ(fleet.displays[0].monitors[0].brightness.current, 70u);
 }
@@ -88,7 +88,7 @@ TEST_F(SimCli, PresetAndInputReachTheMonitor) {
     const std::tuple<const char*, uint32_t, uint32_t> cases[] = {
         {"p user", 11, 0}, {"p 14", 0, 0}, {"s 23", 0, 23}, {"s dvi", 0, 0}, {"p 6500k s hdmi1", 5, 17}};
     for (const auto& [line, preset, input] : cases) {
-        const fake::FleetMonitor& monitor = After({line}).displays[0].monitors[0];
+        const sim::FleetMonitor& monitor = After({line}).displays[0].monitors[0];
         EXPECT_EQ(monitor.preset, preset) << line;
         EXPECT_EQ(monitor.input, input) << line;
     }
@@ -104,7 +104,7 @@ TEST_F(SimCli, SettingsDocumentIsAppliedAsAtStartAndSavedAfterTheLines) {
         << err_.str();
     EXPECT_NE(out_.str().find("selected = 2\n"), std::string::npos) << out_.str();
     // The limits of the selected monitor bound the value every monitor receives.
-    const fake::Fleet fleet = fake::ReadFleetFile(PathOf("after")).fleet;
+    const sim::Fleet fleet = sim::ReadFleetFile(PathOf("after")).fleet;
     EXPECT_EQ(fleet.displays[0].monitors[0].brightness.current, 40u);
     EXPECT_EQ(fleet.displays[1].monitors[0].brightness.current, 20u + 24u);
     std::ifstream saved(PathOf("saved.xml"));

@@ -40,7 +40,7 @@ public:
     }
     std::optional<uint32_t> CheckPeriod() const { return s.window.TimerPeriod(timer::kHiddenIcons); }
 
-    sim::Simulator s{fake::Fleet{}};
+    sim::Simulator s{sim::Fleet{}};
     uint64_t userClosesAfter = 300000;
     std::vector<uint64_t> checks;  // when the overflow area was looked into
     std::vector<uint64_t> warnings;

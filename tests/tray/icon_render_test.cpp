@@ -20,10 +20,10 @@ constexpr const char* kDeskTip = "NOVA U27\nBrightness 70\nContrast 75\nVolume 3
 
 // One monitor row and the popup's labels, as the popup's refresh leaves them.
 struct Desk {
-    Desk() : s(fake::Fleet{}) {
+    Desk() : s(sim::Fleet{}) {
         AddRow("NOVA U27", "70", "75");
-        s.view.SetText(id::kBrightnessLabel, "Brightness 70");
-        s.view.SetText(id::kContrastLabel, "Contrast 75");
+        s.view.SetText(res::kBrightnessLabel, "Brightness 70");
+        s.view.SetText(res::kContrastLabel, "Contrast 75");
         s.view.SetText(res::kVolumeLabel, "Vol. 30");
         s.core.volume.volumePercent = 30;
         s.core.audioDeviceName = "Speakers (HD Audio)";

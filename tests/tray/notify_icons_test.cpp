@@ -13,7 +13,7 @@
 namespace lv {
 namespace {
 
-using fake::NotifyCall;
+using sim::NotifyCall;
 
 std::string GuidText(const Guid& g) {
     char text[40];
@@ -26,14 +26,14 @@ std::string GuidText(const Guid& g) {
 struct Icons {
     std::unique_ptr<sim::Simulator> s = test::Seeded();
     Core& core = s->core;
-    fake::FakeTrayApi& tray = s->tray;
+    sim::SimTrayApi& tray = s->tray;
 
     Icons() {
         InitialiseNotifyIcons(core);
         core.updateIcons = [this] { UpdateIcons(core); };
-        s->view.SetText(id::kBrightnessLabel, "Brightness 70");
-        s->view.SetText(id::kContrastLabel, "Contrast 75");
-        s->view.SetText(id::kVolumeLabel, "Vol. 40");
+        s->view.SetText(res::kBrightnessLabel, "Brightness 70");
+        s->view.SetText(res::kContrastLabel, "Contrast 75");
+        s->view.SetText(res::kVolumeLabel, "Vol. 40");
     }
     void Switches(bool brightness, bool contrast, bool volume, bool combined) {
         core.settings.showbrightnessicon = brightness;
@@ -101,26 +101,26 @@ TEST(UpdateIcons, AShellThatNeverTakesTheIconEndsTheProgramWithoutAQuestion) {
     UpdateIcons(i.core);
     EXPECT_EQ(i.tray.Calls().size(), 202u);  // the first add and 201 new GUIDs
     EXPECT_TRUE(i.core.endingSession);
-    EXPECT_EQ(i.s->window.Commands().back(), (fake::PostedCommand{id::kCmdExit, 1}));
+    EXPECT_EQ(i.s->window.Commands().back(), (sim::PostedCommand{res::kExit, 1}));
 }
 
 // Balloons.
 TEST(ValueNotification, AppearsAtTheIconOfTheValueOrTheFirstShownOne) {
     struct Case {
-        uint8_t kind;
+        ChangeKind kind;
         bool brightness, contrast, volume, combined;
         IconKind at;
         const char* title;
     } cases[] = {
-        {kChangedBrightness, true, true, true, false, kBrightnessIcon, "Brightness 70"},
-        {kChangedBrightness, false, false, true, false, kVolumeIcon, "Brightness 70"},
-        {kChangedContrast, false, false, false, true, kCombinedIcon, "Contrast 75"},
-        {kChangedRed, true, false, false, false, kBrightnessIcon, "R:128"},
+        {ChangeKind::Brightness, true, true, true, false, kBrightnessIcon, "Brightness 70"},
+        {ChangeKind::Brightness, false, false, true, false, kVolumeIcon, "Brightness 70"},
+        {ChangeKind::Contrast, false, false, false, true, kCombinedIcon, "Contrast 75"},
+        {ChangeKind::Red, true, false, false, false, kBrightnessIcon, "R:128"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.kind));
         Icons i;
-        i.s->view.SetText(id::kRedLabel, "R:128");
+        i.s->view.SetText(res::kRedLabel, "R:128");
         i.Switches(c.brightness, c.contrast, c.volume, c.combined);
         UpdateIcons(i.core);
         i.tray.ClearCalls();
@@ -142,7 +142,7 @@ TEST(ValueNotification, TheSummaryHasThreeLinesAndNoTitle) {
     i.core.settings.languageId = kLanguageGerman;
     UpdateIcons(i.core);
     i.tray.ClearCalls();
-    ShowValueNotification(i.core, kChangedSummary);
+    ShowValueNotification(i.core, ChangeKind::Summary);
     const NotifyIconRecord& balloon = i.tray.Calls().at(0).record;
     EXPECT_EQ(balloon.infoTitle, "");
     EXPECT_EQ(balloon.infoText, "Brightness 70\nContrast 75\nVol. 40");
@@ -155,15 +155,15 @@ TEST(ValueNotification, HeldBackWhileSomethingElseHasTheUsersAttention) {
         [](Icons& i) { i.Switches(false, false, false, false); },
         [](Icons& i) { i.core.settings.notifications = false; },
         [](Icons& i) { i.core.menuOpen = true; },
-        [](Icons& i) { ShowValueNotification(i.core, kNotifyBlock); },
+        [](Icons& i) { ShowValueNotification(i.core, ChangeKind::BlockBalloons); },
     };
     for (const auto& reason : reasons) {
         Icons i;
         UpdateIcons(i.core);
         reason(i);
         i.tray.ClearCalls();
-        ShowValueNotification(i.core, kChangedBrightness);
-        ShowValueNotification(i.core, kNotifyNothing);
+        ShowValueNotification(i.core, ChangeKind::Brightness);
+        ShowValueNotification(i.core, ChangeKind::NoBalloon);
         EXPECT_TRUE(i.tray.Calls().empty());
     }
 }
@@ -171,15 +171,15 @@ TEST(ValueNotification, HeldBackWhileSomethingElseHasTheUsersAttention) {
 TEST(ValueNotification, ABlockLastsThreeSeconds) {
     Icons i;
     UpdateIcons(i.core);
-    ShowValueNotification(i.core, kNotifyBlock);
+    ShowValueNotification(i.core, ChangeKind::BlockBalloons);
     EXPECT_EQ(i.s->window.TimerPeriod(timer::kNotificationGuard), 3000u);
     i.tray.ClearCalls();
     const uint64_t start = i.s->clock.Now();
     i.s->window.RunUntil(start + 2999, [](uint32_t, intptr_t) {}, [&](uint32_t id) { OnTimer(i.core, id); });
-    ShowValueNotification(i.core, kChangedBrightness);
+    ShowValueNotification(i.core, ChangeKind::Brightness);
     EXPECT_TRUE(i.tray.Calls().empty());
     i.s->window.RunUntil(start + 3000, [](uint32_t, intptr_t) {}, [&](uint32_t id) { OnTimer(i.core, id); });
-    ShowValueNotification(i.core, kChangedBrightness);
+    ShowValueNotification(i.core, ChangeKind::Brightness);
     EXPECT_EQ(i.tray.Calls().size(), 1u);
 }
 

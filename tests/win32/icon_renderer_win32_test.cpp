@@ -119,7 +119,7 @@ TEST_F(Win32IconRendererTest, SmoothedTextKeepsItsFringeOpaque) {
 // A colour of 0 would be the value of transparent pixels; the plan's darkest
 // non-zero colour draws the same shape as any other colour.
 TEST_F(Win32IconRendererTest, BlackDigitsAreDrawnNotHoles) {
-    sim::Simulator s{fake::Fleet{}};
+    sim::Simulator s{sim::Fleet{}};
     s.core.list.AddRow("NOVA U27");
     s.core.list.SetCell(0, kColumnBrightness, "58");
     s.core.settings.ColorBrightness = 0;

@@ -136,17 +136,17 @@ void CALLBACK PlayUser(HWND, UINT, UINT_PTR timer, DWORD) {
     seen.open = script->tray->HiddenIconWarningOpen();
     seen.shown = true;
     char text[2048] = {};
-    ::GetDlgItemTextA(dialog, kHiddenWarningText, text, sizeof(text));
+    ::GetDlgItemTextA(dialog, res::kHiddenIconsText, text, sizeof(text));
     seen.text = text;
-    seen.checked = ::IsDlgButtonChecked(dialog, kHiddenWarningCheckBox) == BST_CHECKED;
-    const HWND box = ::GetDlgItem(dialog, kHiddenWarningCheckBox);
+    seen.checked = ::IsDlgButtonChecked(dialog, res::kHiddenIconsNoWarning) == BST_CHECKED;
+    const HWND box = ::GetDlgItem(dialog, res::kHiddenIconsNoWarning);
     ::SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
-    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kHiddenWarningCheckBox, BN_CLICKED), reinterpret_cast<LPARAM>(box));
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(res::kHiddenIconsNoWarning, BN_CLICKED), reinterpret_cast<LPARAM>(box));
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
 TEST(HiddenIconWarningDialog, ShowsTheTextAndOkSavesTheCheckBox) {
-    sim::Simulator s{fake::Fleet{}};
+    sim::Simulator s{sim::Fleet{}};
     s.core.settings.nocheckhidden = false;
     Win32WindowApi window;
     Win32TrayApi tray(window);

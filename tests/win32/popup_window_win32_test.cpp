@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "fakes/fleet.h"
+#include "platform/sim/fleet.h"
 #include "platform/win32/win32_handles.h"
 #include "popup/popup_proc.h"
 #include "tools/simulator.h"
@@ -31,7 +31,7 @@ protected:
             return ::RegisterClassExW(&windowClass);
         }();
         ASSERT_NE(registered, 0);
-        fake::FleetParseResult parsed = fake::ParseFleet("[display]\n[monitor]\nbrightness = 0 64 100\n");
+        sim::FleetParseResult parsed = sim::ParseFleet("[display]\n[monitor]\nbrightness = 0 64 100\n");
         sim_ = std::make_unique<sim::Simulator>(std::move(parsed.fleet));
         sim_->Seed();
         SetPopupWindowContext({&sim_->core, &window_, &view_, taskbarCreated_});
@@ -102,7 +102,7 @@ TEST_F(PopupProcTest, DisplayDevicesAndPowerSettingsAreDecoded) {
 }
 
 TEST_F(PopupProcTest, CommandsTimersAndTheTaskBarReachTheCore) {
-    Send(WM_COMMAND, id::kCmdShowPopup, nullptr);
+    Send(WM_COMMAND, res::kOpenPopup, nullptr);
     EXPECT_EQ(sim_->refreshRequests, 1);
     Send(taskbarCreated_, 0, nullptr);
     EXPECT_TRUE(sim_->window.HasTimer(timer::kTaskbarBusy) || sim_->window.HasTimer(timer::kTaskbarIdle));

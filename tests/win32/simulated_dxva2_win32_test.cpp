@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fleet.h"
+#include "platform/sim/fleet.h"
 #include "platform/win32/lowlevel_monitor.h"
 
 namespace {
@@ -103,8 +103,8 @@ protected:
         return text.str();
     }
 
-    lv::fake::Fleet ReadFleet() const {
-        const lv::fake::FleetParseResult parsed = lv::fake::ParseFleet(ReadFile(FleetPath()));
+    lv::sim::Fleet ReadFleet() const {
+        const lv::sim::FleetParseResult parsed = lv::sim::ParseFleet(ReadFile(FleetPath()));
         EXPECT_TRUE(parsed.ok) << parsed.error.line << ": " << parsed.error.message;
         return parsed.fleet;
     }
@@ -175,7 +175,7 @@ TEST_F(SimulatedDxva2Test, SetsAreWrittenBackToTheFleetFile) {
     EXPECT_EQ(current, 40u);
     EXPECT_EQ(max, 90u);
 
-    using Monitor = lv::fake::FleetMonitor;
+    using Monitor = lv::sim::FleetMonitor;
     struct Case {
         const char* name;
         std::function<BOOL()> set;
@@ -226,10 +226,10 @@ TEST_F(SimulatedDxva2Test, ReadsTheFleetAgainWhenTheFileChanges) {
     EXPECT_TRUE(dxva2.getBrightness(beta, &min, &current, &max));
     // A set keeps the rest of the edit.
     ASSERT_TRUE(dxva2.setContrast(beta, 30));
-    lv::fake::Fleet fleet = ReadFleet();
+    lv::sim::Fleet fleet = ReadFleet();
     EXPECT_EQ(fleet.displays.at(0).monitors.at(0).brightness.current, 65u);
     EXPECT_EQ(fleet.displays.at(0).monitors.at(1).contrast.current, 30u);
-    EXPECT_EQ(fleet.displays.at(0).monitors.at(1).ddc, lv::fake::DdcMode::Ok);
+    EXPECT_EQ(fleet.displays.at(0).monitors.at(1).ddc, lv::sim::DdcMode::Ok);
 
     // A file that cannot be read leaves the last fleet in use and is not overwritten.
     WriteFleet("[display]\ncolour = blue\n");

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/host/xml_writer.h"
+#include "platform/portable/xml_writer.h"
 #include "platform/win32/win32_files.h"
 #include "platform/xml_cases.h"
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/host/utf8.h"
+#include "platform/portable/utf8.h"
 
 namespace lv {
 

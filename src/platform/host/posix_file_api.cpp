@@ -10,7 +10,7 @@
 #include <system_error>
 #include <utility>
 
-#include "platform/host/utf8.h"
+#include "platform/portable/utf8.h"
 
 namespace lv {
 

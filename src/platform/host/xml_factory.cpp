@@ -1,5 +1,5 @@
 #include "platform/host/expat_reader.h"
-#include "platform/host/xml_writer.h"
+#include "platform/portable/xml_writer.h"
 
 namespace lv {
 

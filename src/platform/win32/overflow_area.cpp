@@ -129,14 +129,14 @@ HWND FindWarning() {
 
 INT_PTR CALLBACK WarningProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     // The text is for reading only: no caret in it, whatever brought it back.
-    if (HWND text = ::GetDlgItem(dialog, kHiddenWarningText)) ::HideCaret(text);
+    if (HWND text = ::GetDlgItem(dialog, res::kHiddenIconsText)) ::HideCaret(text);
     switch (message) {
         case WM_INITDIALOG: {
             ::SetTimer(dialog, kShowTimer, kShowDelayMs, nullptr);
             const std::string text(HiddenWarningText(lParam != 0));
-            ::SetDlgItemTextA(dialog, kHiddenWarningText, text.c_str());
+            ::SetDlgItemTextA(dialog, res::kHiddenIconsText, text.c_str());
             const bool off = warningCore && warningCore->settings.nocheckhidden;
-            ::CheckDlgButton(dialog, kHiddenWarningCheckBox, off ? BST_CHECKED : BST_UNCHECKED);
+            ::CheckDlgButton(dialog, res::kHiddenIconsNoWarning, off ? BST_CHECKED : BST_UNCHECKED);
             return TRUE;
         }
         case WM_TIMER:
@@ -151,10 +151,10 @@ INT_PTR CALLBACK WarningProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         }
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
-                case kHiddenWarningCheckBox:
+                case res::kHiddenIconsNoWarning:
                     if (warningCore)
                         OnHiddenWarningCheckBox(*warningCore,
-                                                ::IsDlgButtonChecked(dialog, kHiddenWarningCheckBox) == BST_CHECKED);
+                                                ::IsDlgButtonChecked(dialog, res::kHiddenIconsNoWarning) == BST_CHECKED);
                     return TRUE;
                 case IDOK:
                 case IDCANCEL:

@@ -1,7 +1,7 @@
 // The warning about hidden icons reports its check box and its closing to the core.
 #pragma once
 
-#include "app/core.h"
+#include "core/core.h"
 
 namespace lv {
 

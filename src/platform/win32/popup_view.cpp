@@ -40,7 +40,7 @@ void Win32PopupView::RedrawNow() {
 bool Win32PopupView::IsVisible() { return dialog_ && ::IsWindowVisible(dialog_); }
 
 void Win32PopupView::SetListCell(int row, int column, std::string_view text) {
-    const HWND list = Control(kMonitorListId);
+    const HWND list = Control(res::kMonitorList);
     if (!list) return;
     std::string buffer(text);  // LVITEMA wants a writable pointer, even for setting
     LVITEMA item{};
@@ -52,7 +52,7 @@ void Win32PopupView::SetListCell(int row, int column, std::string_view text) {
 // The list is not virtual, so LVM_SETITEMCOUNT would only reserve memory: rows are
 // inserted or deleted at the end until the count matches.
 void Win32PopupView::SetListRowCount(int rows) {
-    const HWND list = Control(kMonitorListId);
+    const HWND list = Control(res::kMonitorList);
     if (!list) return;
     if (rows < 0) rows = 0;
     int count = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
@@ -73,7 +73,7 @@ void Win32PopupView::SetListRowCount(int rows) {
 
 // One selection mark: cleared on every row (index -1), then set on the one row.
 void Win32PopupView::SelectListRow(int row) {
-    const HWND list = Control(kMonitorListId);
+    const HWND list = Control(res::kMonitorList);
     if (!list) return;
     LVITEMA item{};
     item.stateMask = LVIS_SELECTED;
@@ -128,14 +128,14 @@ void Win32PopupView::UpdateInfoTip(std::string_view text) {
     TTTOOLINFOA tool{};
     tool.cbSize = sizeof(tool);
     tool.hwnd = dialog_;
-    tool.uId = reinterpret_cast<UINT_PTR>(Control(kMonitorListId));
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(res::kMonitorList));
     tool.uFlags = TTF_IDISHWND;
     tool.lpszText = buffer.data();
     ::SendMessageA(infoTip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 bool Win32PopupView::IsListAt(Point screenPoint) {
-    const HWND list = Control(kMonitorListId);
+    const HWND list = Control(res::kMonitorList);
     return list && ::WindowFromPoint(POINT{screenPoint.x, screenPoint.y}) == list;
 }
 

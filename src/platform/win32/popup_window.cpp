@@ -11,7 +11,7 @@
 #include "commands/submission.h"
 #include "popup/popup_placement.h"
 #include "popup/popup_proc.h"
-#include "popup/window_actions.h"
+#include "core/requests.h"
 
 namespace lv {
 namespace {
@@ -125,7 +125,7 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             OnSessionChange(*core, wParam);
             return 0;
         case kDpiChanged:
-            RestartProgram(*core);
+            RequestRestart(*core);
             return 0;
         default:
             if (message >= kIconCallbackBase && message < kIconCallbackBase + kIconCount) {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/core.h"
+#include "core/core.h"
 #include "platform/win32/win32_platform.h"
 
 namespace lv {

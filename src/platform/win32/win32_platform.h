@@ -187,7 +187,6 @@ public:
 // dialog is set, so the core may refresh the view before the window exists.
 class Win32PopupView final : public PopupView {
 public:
-    static constexpr int kMonitorListId = res::kMonitorList;
 
     explicit Win32PopupView(HWND dialog = nullptr) : dialog_(dialog) {}
     void SetWindow(HWND dialog) { dialog_ = dialog; }

@@ -4,8 +4,8 @@
 #include <climits>
 #include <string>
 
-#include "platform/host/utf8.h"
-#include "platform/host/xml_writer.h"
+#include "platform/portable/utf8.h"
+#include "platform/portable/xml_writer.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_handles.h"
 

@@ -10,13 +10,13 @@
 // - Real display monitors map to fleet displays by enumeration order: the i-th HMONITOR of
 //   EnumDisplayMonitors is fleet display i. Fleet displays beyond the real ones cannot be
 //   reached, and a real display without a fleet display has no physical monitors to open.
-// - Physical-monitor handles are FakeMonitorApi's, which also decides every DDC/CI answer.
+// - Physical-monitor handles are SimMonitorApi's, which also decides every DDC/CI answer.
 // - Each Set* call writes the fleet back through a temporary file and a rename, so a
 //   reader never sees half a file. Should the file change while the call runs, the write
 //   is dropped: the outside edit wins and is read at the next call. A test that edits the
 //   fleet should therefore replace it by a rename too (the DLL never reads half a file),
 //   and expect a set made during its edit to be lost, as on a monitor swapped meanwhile.
-// - With LUMIVANE_DXVA2_LOG set, every call appends FakeMonitorApi's log line, its time
+// - With LUMIVANE_DXVA2_LOG set, every call appends SimMonitorApi's log line, its time
 //   counted in milliseconds since the fleet was first read.
 // - No exception leaves an export: a failure inside one becomes FALSE.
 #include <windows.h>
@@ -29,16 +29,16 @@
 #include <string_view>
 #include <vector>
 
-#include "fakes/fake_clock.h"
-#include "fakes/fake_monitor_api.h"
-#include "fakes/fleet.h"
+#include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_monitor_api.h"
+#include "platform/sim/fleet.h"
 #include "platform/win32/lowlevel_monitor.h"
 
 namespace {
 
-using lv::fake::FakeClock;
-using lv::fake::FakeMonitorApi;
-using lv::fake::Fleet;
+using lv::sim::SimClock;
+using lv::sim::SimMonitorApi;
+using lv::sim::Fleet;
 
 std::optional<std::wstring> Environment(const wchar_t* name) {
     const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
@@ -185,7 +185,7 @@ public:
             },
             reinterpret_cast<LPARAM>(&search));
         // An unknown HMONITOR gets a handle the fake knows no display by, so it fails and logs.
-        return search.found ? FakeMonitorApi::DisplayHandleAt(search.index) : 0;
+        return search.found ? SimMonitorApi::DisplayHandleAt(search.index) : 0;
     }
 
 private:
@@ -215,7 +215,7 @@ private:
             Log(unusable + ": cannot read the file\n");
             return;
         }
-        lv::fake::FleetParseResult parsed = lv::fake::ParseFleet(*text);
+        lv::sim::FleetParseResult parsed = lv::sim::ParseFleet(*text);
         if (!parsed.ok) {
             Log(unusable + ":" + std::to_string(parsed.error.line) + ": " + parsed.error.message + "\n");
             return;
@@ -227,7 +227,7 @@ private:
             api_->CaptureFactoryDefaults();
         } else {
             start_ = GetTickCount64();
-            api_ = std::make_unique<FakeMonitorApi>(fleet_, clock_);
+            api_ = std::make_unique<SimMonitorApi>(fleet_, clock_);
         }
         if (again) Log("fleet read again: " + Narrow(fleetPath_) + "\n");
     }
@@ -243,7 +243,7 @@ private:
             Log("fleet changed meanwhile, not written back\n");
             return;
         }
-        if (!ReplaceFile(fleetPath_, lv::fake::WriteFleet(fleet_))) {
+        if (!ReplaceFile(fleetPath_, lv::sim::WriteFleet(fleet_))) {
             Log("cannot write the fleet back to " + Narrow(fleetPath_) + "\n");
             return;
         }
@@ -269,9 +269,9 @@ private:
     std::optional<std::wstring> logPath_;
     std::wstring fleetPath_;
     Fleet fleet_;
-    FakeClock clock_;
+    SimClock clock_;
     ULONGLONG start_ = 0;
-    std::unique_ptr<FakeMonitorApi> api_;
+    std::unique_ptr<SimMonitorApi> api_;
 };
 
 Simulation& TheSimulation() {
@@ -310,7 +310,7 @@ extern "C" {
 
 BOOL WINAPI GetNumberOfPhysicalMonitorsFromHMONITOR(HMONITOR hMonitor, LPDWORD pdwNumberOfPhysicalMonitors) {
     if (!pdwNumberOfPhysicalMonitors) return FALSE;
-    return Export([&](FakeMonitorApi& api) {
+    return Export([&](SimMonitorApi& api) {
         uint32_t count = 0;
         const bool ok = api.GetNumberOfPhysicalMonitorsFromHMONITOR(Simulation::DisplayFor(hMonitor), count);
         if (ok) *pdwNumberOfPhysicalMonitors = count;
@@ -321,7 +321,7 @@ BOOL WINAPI GetNumberOfPhysicalMonitorsFromHMONITOR(HMONITOR hMonitor, LPDWORD p
 BOOL WINAPI GetPhysicalMonitorsFromHMONITOR(HMONITOR hMonitor, DWORD dwPhysicalMonitorArraySize,
                                             LPPHYSICAL_MONITOR pPhysicalMonitorArray) {
     if (!pPhysicalMonitorArray) return FALSE;
-    return Export([&](FakeMonitorApi& api) {
+    return Export([&](SimMonitorApi& api) {
         std::vector<lv::PhysicalMonitor> monitors;
         if (!api.GetPhysicalMonitorsFromHMONITOR(Simulation::DisplayFor(hMonitor), dwPhysicalMonitorArraySize,
                                                  monitors))
@@ -340,7 +340,7 @@ BOOL WINAPI GetPhysicalMonitorsFromHMONITOR(HMONITOR hMonitor, DWORD dwPhysicalM
 
 BOOL WINAPI DestroyPhysicalMonitors(DWORD dwPhysicalMonitorArraySize, LPPHYSICAL_MONITOR pPhysicalMonitorArray) {
     if (!pPhysicalMonitorArray && dwPhysicalMonitorArraySize) return FALSE;
-    return Export([&](FakeMonitorApi& api) {
+    return Export([&](SimMonitorApi& api) {
         std::vector<lv::PhysicalMonitor> monitors(dwPhysicalMonitorArraySize);
         for (DWORD i = 0; i < dwPhysicalMonitorArraySize; ++i)
             monitors[i].handle = Physical(pPhysicalMonitorArray[i].hPhysicalMonitor);
@@ -349,7 +349,7 @@ BOOL WINAPI DestroyPhysicalMonitors(DWORD dwPhysicalMonitorArraySize, LPPHYSICAL
 }
 
 BOOL WINAPI DestroyPhysicalMonitor(HANDLE hMonitor) {
-    return Export([&](FakeMonitorApi& api) {
+    return Export([&](SimMonitorApi& api) {
         return api.DestroyPhysicalMonitors({lv::PhysicalMonitor{Physical(hMonitor), {}}});
     });
 }
@@ -357,7 +357,7 @@ BOOL WINAPI DestroyPhysicalMonitor(HANDLE hMonitor) {
 BOOL WINAPI GetMonitorBrightness(HANDLE hMonitor, LPDWORD pdwMinimumBrightness, LPDWORD pdwCurrentBrightness,
                                  LPDWORD pdwMaximumBrightness) {
     if (!pdwMinimumBrightness || !pdwCurrentBrightness || !pdwMaximumBrightness) return FALSE;
-    return Export([&](FakeMonitorApi& api) {
+    return Export([&](SimMonitorApi& api) {
         return ReadRange(
             [&](uint32_t& min, uint32_t& current, uint32_t& max) {
                 return api.GetMonitorBrightness(Physical(hMonitor), min, current, max);
@@ -367,14 +367,14 @@ BOOL WINAPI GetMonitorBrightness(HANDLE hMonitor, LPDWORD pdwMinimumBrightness, 
 }
 
 BOOL WINAPI SetMonitorBrightness(HANDLE hMonitor, DWORD dwNewBrightness) {
-    return Export([&](FakeMonitorApi& api) { return api.SetMonitorBrightness(Physical(hMonitor), dwNewBrightness); },
+    return Export([&](SimMonitorApi& api) { return api.SetMonitorBrightness(Physical(hMonitor), dwNewBrightness); },
                   true);
 }
 
 BOOL WINAPI GetMonitorContrast(HANDLE hMonitor, LPDWORD pdwMinimumContrast, LPDWORD pdwCurrentContrast,
                                LPDWORD pdwMaximumContrast) {
     if (!pdwMinimumContrast || !pdwCurrentContrast || !pdwMaximumContrast) return FALSE;
-    return Export([&](FakeMonitorApi& api) {
+    return Export([&](SimMonitorApi& api) {
         return ReadRange(
             [&](uint32_t& min, uint32_t& current, uint32_t& max) {
                 return api.GetMonitorContrast(Physical(hMonitor), min, current, max);
@@ -384,14 +384,14 @@ BOOL WINAPI GetMonitorContrast(HANDLE hMonitor, LPDWORD pdwMinimumContrast, LPDW
 }
 
 BOOL WINAPI SetMonitorContrast(HANDLE hMonitor, DWORD dwNewContrast) {
-    return Export([&](FakeMonitorApi& api) { return api.SetMonitorContrast(Physical(hMonitor), dwNewContrast); },
+    return Export([&](SimMonitorApi& api) { return api.SetMonitorContrast(Physical(hMonitor), dwNewContrast); },
                   true);
 }
 
 BOOL WINAPI GetMonitorRedGreenOrBlueGain(HANDLE hMonitor, MC_GAIN_TYPE gtGainType, LPDWORD pdwMinimumGain,
                                          LPDWORD pdwCurrentGain, LPDWORD pdwMaximumGain) {
     if (!pdwMinimumGain || !pdwCurrentGain || !pdwMaximumGain) return FALSE;
-    return Export([&](FakeMonitorApi& api) {
+    return Export([&](SimMonitorApi& api) {
         const auto gain = static_cast<lv::GainType>(gtGainType);
         return ReadRange(
             [&](uint32_t& min, uint32_t& current, uint32_t& max) {
@@ -403,7 +403,7 @@ BOOL WINAPI GetMonitorRedGreenOrBlueGain(HANDLE hMonitor, MC_GAIN_TYPE gtGainTyp
 
 BOOL WINAPI SetMonitorRedGreenOrBlueGain(HANDLE hMonitor, MC_GAIN_TYPE gtGainType, DWORD dwNewGain) {
     return Export(
-        [&](FakeMonitorApi& api) {
+        [&](SimMonitorApi& api) {
             return api.SetMonitorRedGreenOrBlueGain(Physical(hMonitor), static_cast<lv::GainType>(gtGainType),
                                                     dwNewGain);
         },
@@ -413,7 +413,7 @@ BOOL WINAPI SetMonitorRedGreenOrBlueGain(HANDLE hMonitor, MC_GAIN_TYPE gtGainTyp
 // The code type and both values are optional, as they are for dxva2.
 BOOL WINAPI GetVCPFeatureAndVCPFeatureReply(HANDLE hMonitor, BYTE bVCPCode, LPMC_VCP_CODE_TYPE pvct,
                                             LPDWORD pdwCurrentValue, LPDWORD pdwMaximumValue) {
-    return Export([&](FakeMonitorApi& api) {
+    return Export([&](SimMonitorApi& api) {
         lv::VcpReply reply;
         if (!api.GetVCPFeatureAndVCPFeatureReply(Physical(hMonitor), bVCPCode, reply)) return false;
         if (pvct) *pvct = MC_SET_PARAMETER;
@@ -424,13 +424,13 @@ BOOL WINAPI GetVCPFeatureAndVCPFeatureReply(HANDLE hMonitor, BYTE bVCPCode, LPMC
 }
 
 BOOL WINAPI SetVCPFeature(HANDLE hMonitor, BYTE bVCPCode, DWORD dwNewValue) {
-    return Export([&](FakeMonitorApi& api) { return api.SetVCPFeature(Physical(hMonitor), bVCPCode, dwNewValue); },
+    return Export([&](SimMonitorApi& api) { return api.SetVCPFeature(Physical(hMonitor), bVCPCode, dwNewValue); },
                   true);
 }
 
 BOOL WINAPI GetCapabilitiesStringLength(HANDLE hMonitor, LPDWORD pdwCapabilitiesStringLengthInCharacters) {
     if (!pdwCapabilitiesStringLengthInCharacters) return FALSE;
-    return Export([&](FakeMonitorApi& api) {
+    return Export([&](SimMonitorApi& api) {
         uint32_t length = 0;
         const bool ok = api.GetCapabilitiesStringLength(Physical(hMonitor), length);
         if (ok) *pdwCapabilitiesStringLengthInCharacters = length;
@@ -441,7 +441,7 @@ BOOL WINAPI GetCapabilitiesStringLength(HANDLE hMonitor, LPDWORD pdwCapabilities
 BOOL WINAPI CapabilitiesRequestAndCapabilitiesReply(HANDLE hMonitor, LPSTR pszASCIICapabilitiesString,
                                                     DWORD dwCapabilitiesStringLengthInCharacters) {
     if (!pszASCIICapabilitiesString) return FALSE;
-    return Export([&](FakeMonitorApi& api) {
+    return Export([&](SimMonitorApi& api) {
         std::string text;
         if (!api.CapabilitiesRequestAndCapabilitiesReply(Physical(hMonitor), dwCapabilitiesStringLengthInCharacters,
                                                          text))
@@ -454,7 +454,7 @@ BOOL WINAPI CapabilitiesRequestAndCapabilitiesReply(HANDLE hMonitor, LPSTR pszAS
 }
 
 BOOL WINAPI SaveCurrentMonitorSettings(HANDLE hMonitor) {
-    return Export([&](FakeMonitorApi& api) { return api.SaveCurrentMonitorSettings(Physical(hMonitor)); });
+    return Export([&](SimMonitorApi& api) { return api.SaveCurrentMonitorSettings(Physical(hMonitor)); });
 }
 
 }  // extern "C"

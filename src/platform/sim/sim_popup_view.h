@@ -1,0 +1,113 @@
+// The popup's controls, recorded by control id: what the user would see now.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/view.h"
+
+namespace lv::sim {
+
+inline constexpr int kListColumns = 6;
+
+struct YesNoQuestion {
+    std::string caption;
+    std::string text;
+    bool questionIcon = false;  // AskQuestion rather than AskYesNo
+    bool operator==(const YesNoQuestion&) const = default;
+};
+
+class SimPopupView : public lv::PopupView {
+public:
+    using Row = std::array<std::string, kListColumns>;
+
+    void SetText(int id, std::string_view text) override { texts_[id] = std::string(text); }
+    std::string GetText(int id) override { return Text(id).value_or(std::string()); }
+    void SetSliderPos(int id, int position) override { sliders_[id] = position; }
+    void Show(int id, bool visible) override { shown_[id] = visible; }
+    void Enable(int id, bool enabled) override { enabled_[id] = enabled; }
+    void RedrawNow() override { ++redraws_; }
+    bool IsVisible() override { return visible_; }
+    // A cell outside the rows or columns is dropped, as the list view drops it, and
+    // counted so a test can tell.
+    void SetListCell(int row, int column, std::string_view text) override;
+    // New rows are empty; rows beyond the count are removed.
+    void SetListRowCount(int rows) override;
+    void SelectListRow(int row) override { selectedRow_ = row; }
+    void SetChoiceItems(int id, const std::vector<std::string>& items) override { choiceItems_[id] = items; }
+    void SetChoiceCurrent(int id, int index) override { choiceCurrent_[id] = index; }
+    // Answers from the script in order; when it runs out, the default answer (No).
+    bool AskYesNo(std::string_view caption, std::string_view text) override;
+    bool AskQuestion(std::string_view caption, std::string_view text) override;
+    void ShowError(std::string_view text) override { errors_.emplace_back(text); }
+    void HidePopup() override {
+        visible_ = false;
+        ++hides_;
+    }
+    void UpdateInfoTip(std::string_view text) override { infoTips_.emplace_back(text); }
+    // The list covers `listArea` on the screen (right and bottom excluded).
+    bool IsListAt(Point point) override {
+        return point.x >= listArea_.left && point.x < listArea_.right && point.y >= listArea_.top &&
+               point.y < listArea_.bottom;
+    }
+
+    // Nothing recorded for the id: nullopt.
+    std::optional<std::string> Text(int id) const { return Find(texts_, id); }
+    std::optional<int> SliderPos(int id) const { return Find(sliders_, id); }
+    std::optional<bool> Shown(int id) const { return Find(shown_, id); }
+    std::optional<bool> Enabled(int id) const { return Find(enabled_, id); }
+    std::optional<std::vector<std::string>> ChoiceItems(int id) const { return Find(choiceItems_, id); }
+    std::optional<int> ChoiceCurrent(int id) const { return Find(choiceCurrent_, id); }
+
+    const std::vector<Row>& Rows() const { return rows_; }
+    std::string Cell(int row, int column) const;  // empty outside the list
+    int SelectedRow() const { return selectedRow_; }
+    std::size_t BadCellWrites() const { return badCellWrites_; }
+    int RedrawCount() const { return redraws_; }
+
+    void SetVisible(bool visible) { visible_ = visible; }
+    int HideCount() const { return hides_; }
+    const std::vector<std::string>& Errors() const { return errors_; }
+    const std::vector<std::string>& InfoTips() const { return infoTips_; }
+    void SetListArea(Rect area) { listArea_ = area; }
+    void ScriptAnswers(std::vector<bool> answers);
+    void SetDefaultAnswer(bool yes) { defaultAnswer_ = yes; }
+    const std::vector<YesNoQuestion>& Questions() const { return questions_; }
+
+private:
+    bool NextAnswer();
+
+    template <typename T>
+    static std::optional<T> Find(const std::map<int, T>& values, int id) {
+        const auto it = values.find(id);
+        if (it == values.end()) return std::nullopt;
+        return it->second;
+    }
+
+    std::map<int, std::string> texts_;
+    std::map<int, int> sliders_;
+    std::map<int, bool> shown_;
+    std::map<int, bool> enabled_;
+    std::map<int, std::vector<std::string>> choiceItems_;
+    std::map<int, int> choiceCurrent_;
+    std::vector<Row> rows_;
+    int selectedRow_ = -1;
+    std::size_t badCellWrites_ = 0;
+    int redraws_ = 0;
+    bool visible_ = false;
+    std::deque<bool> answers_;
+    bool defaultAnswer_ = false;
+    std::vector<YesNoQuestion> questions_;
+    std::vector<std::string> errors_;
+    std::vector<std::string> infoTips_;
+    int hides_ = 0;
+    Rect listArea_;
+};
+
+}  // namespace lv::sim

@@ -1,0 +1,106 @@
+// The process in memory: a program path, the mutex, other instances' windows, the
+// messages a forwarding start receives, and every process started.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/sim/sim_clock.h"
+#include "platform/process_api.h"
+
+namespace lv::sim {
+
+struct SentRecord {
+    WindowHandle window = 0;
+    uint32_t source = 0;
+    std::string data;
+};
+
+struct PostedToWindow {
+    WindowHandle window = 0;
+    uint32_t id = 0;
+    intptr_t lparam = 0;
+    bool operator==(const PostedToWindow&) const = default;
+};
+
+class SimProcessApi : public lv::ProcessApi {
+public:
+    explicit SimProcessApi(SimClock& clock) : clock_(clock) {}
+
+    std::u16string ProgramPath() override { return programPath_; }
+    bool SetWorkingFolder(std::u16string_view folder) override {
+        workingFolders_.emplace_back(folder);
+        return true;
+    }
+    uint32_t ProcessId() override { return 5150; }
+    bool IsWindows7OrLater() override { return windows7_; }
+    void ShowMessage(std::string_view text) override { messages_.emplace_back(text); }
+    WindowHandle FindWindowByClass(std::string_view className) override;
+    bool OpenHidden(std::u16string_view path) override {
+        opened_.emplace_back(path);
+        return true;
+    }
+    bool CreateInstanceMutex(bool& existed) override {
+        existed = mutexExists_;
+        mutexHeld_ = true;
+        return true;
+    }
+    void CloseInstanceMutex() override { mutexHeld_ = false; }
+    bool SendCopyData(WindowHandle window, uint32_t source, std::span<const char> data) override;
+    bool PostCommand(WindowHandle window, uint32_t id, intptr_t lparam) override {
+        posted_.push_back({window, id, lparam});
+        return true;
+    }
+    // The message due at the current virtual time, if any.
+    bool PeekThreadMessage(ThreadMessage& message) override;
+    bool StartProcess(std::u16string_view path) override;
+
+    // Set-up.
+    void SetProgramPath(std::u16string path) { programPath_ = std::move(path); }
+    void SetWindows7(bool ok) { windows7_ = ok; }
+    void AddWindow(std::string className, WindowHandle window) { windows_[std::move(className)] = window; }
+    void SetMutexExists(bool exists) { mutexExists_ = exists; }
+    // The message becomes readable once the virtual clock reaches `time`.
+    void QueueThreadMessage(uint64_t time, ThreadMessage message) { incoming_.push_back({time, message}); }
+    void FailProcessStarts(int count) { failingStarts_ = count; }
+
+    // What happened.
+    const std::vector<std::u16string>& WorkingFolders() const { return workingFolders_; }
+    const std::vector<std::string>& Messages() const { return messages_; }
+    const std::vector<std::string>& WindowSearches() const { return searches_; }
+    const std::vector<std::u16string>& Opened() const { return opened_; }
+    bool MutexHeld() const { return mutexHeld_; }
+    const std::vector<SentRecord>& Sent() const { return sent_; }
+    const std::vector<PostedToWindow>& Posted() const { return posted_; }
+    int StartAttempts() const { return startAttempts_; }
+    const std::vector<std::u16string>& Started() const { return started_; }
+
+private:
+    struct Incoming {
+        uint64_t time = 0;
+        ThreadMessage message;
+    };
+
+    SimClock& clock_;
+    std::u16string programPath_ = u"C:\\Program Files\\Lumivane\\Lumivane.exe";
+    bool windows7_ = true;
+    std::map<std::string, WindowHandle> windows_;
+    bool mutexExists_ = false;
+    bool mutexHeld_ = false;
+    std::deque<Incoming> incoming_;
+    int failingStarts_ = 0;
+
+    std::vector<std::u16string> workingFolders_;
+    std::vector<std::string> messages_;
+    std::vector<std::string> searches_;
+    std::vector<std::u16string> opened_;
+    std::vector<SentRecord> sent_;
+    std::vector<PostedToWindow> posted_;
+    int startAttempts_ = 0;
+    std::vector<std::u16string> started_;
+};
+
+}  // namespace lv::sim
