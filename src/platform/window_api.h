@@ -10,10 +10,6 @@
 
 namespace lv {
 
-// WM_APPCOMMAND commands the volume indicator uses.
-inline constexpr int kAppCommandVolumeDown = 9;
-inline constexpr int kAppCommandVolumeUp = 10;
-
 class WindowApi {
 public:
     virtual ~WindowApi() = default;
