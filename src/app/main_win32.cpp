@@ -16,8 +16,8 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_wmi.h"
+#include "platform/windows_codes.h"
 #include "popup/popup_placement.h"
-#include "popup/popup_proc.h"
 #include "popup/popup_refresh.h"
 #include "resources/resource.h"
 #include "tray/notify_icons.h"
@@ -48,7 +48,7 @@ HICON LoadProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
 // that cannot be had leaves its feature inactive.
 void RegisterSystemNotifications(HWND popup) {
     (void)::WTSRegisterSessionNotification(popup, NOTIFY_FOR_THIS_SESSION);
-    for (const Guid& setting : {kGuidAcDcPowerSource, kGuidPowerSavingStatus}) {
+    for (const Guid& setting : {win::kGuidAcDcPowerSource, win::kGuidPowerSavingStatus}) {
         const GUID system = ToSystemGuid(setting);
         (void)::RegisterPowerSettingNotification(popup, &system, DEVICE_NOTIFY_WINDOW_HANDLE);
     }

@@ -4,6 +4,7 @@
 #include "monitors/enumeration.h"
 #include "monitors/laptop_panel.h"
 #include "monitors/monitor_list.h"
+#include "platform/windows_codes.h"
 #include "popup/popup_proc.h"
 #include "core/requests.h"
 #include "settings/legacy_ini.h"
@@ -122,7 +123,7 @@ int ForwardToRunningInstance(Core& core, int showCommand) {
         ThreadMessage message;
         // Other thread messages are not the answer; only WM_COMMAND carries it.
         while (process.PeekThreadMessage(message))
-            if (message.message == kMessageCommand) return static_cast<int>(message.wParam);
+            if (message.message == win::kWmCommand) return static_cast<int>(message.wParam);
         core.platform.clock.Sleep(kAnswerPollMs);
     }
     return 0;

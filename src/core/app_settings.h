@@ -9,6 +9,7 @@
 
 #include "common/fixed_text.h"
 #include "platform/system_api.h"
+#include "platform/windows_codes.h"
 
 namespace lv {
 
@@ -18,8 +19,6 @@ inline constexpr int kMenuEntries = 15;
 inline constexpr int kWheelCombos = 8;
 inline constexpr int kAutoRunSlots = 8;
 inline constexpr int kIconIdentifiers = 4;
-inline constexpr uint16_t kLanguageGerman = 7;   // primary language ids
-inline constexpr uint16_t kLanguageEnglish = 9;
 inline constexpr std::size_t kMaxLanguageText = 31;
 
 struct MonitorLimitRow {
@@ -89,7 +88,7 @@ struct AppSettings {
     bool cdbackup = true;    // keep a copy in the program's own folder
 
     std::u16string language;               // as the file holds it, at most 31 characters
-    uint16_t languageId = kLanguageEnglish;  // resolved: 7 German, anything else English
+    uint16_t languageId = win::kLangEnglish;  // resolved primary language: German, anything else English
 
     std::array<HotKeySetting, kHotKeys> hotkeys{};
     std::array<MenuEntrySetting, kMenuEntries> menuEntries{};
@@ -114,7 +113,7 @@ struct AppSettings {
     // next instance start from nothing.
     bool fullSave = true;
 
-    bool German() const { return languageId == kLanguageGerman; }
+    bool German() const { return languageId == win::kLangGerman; }
 };
 
 // Start-up's defaults that depend on the system: digit smoothing and the auto-run times.

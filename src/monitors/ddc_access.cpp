@@ -291,19 +291,6 @@ bool FindEntryOfDisplay(Core& core, DisplayHandle target) {
     return found;
 }
 
-void SaveAllMonitorSettings(Core& core) {
-    MonitorApi& api = core.platform.monitors;
-    api.EnumDisplayMonitors([&](DisplayHandle display, const Rect&) {
-        uint32_t count = 0;
-        std::vector<PhysicalMonitor> monitors;
-        if (!api.GetNumberOfPhysicalMonitorsFromHMONITOR(display, count)) return true;
-        if (!api.GetPhysicalMonitorsFromHMONITOR(display, count, monitors)) return true;
-        for (const PhysicalMonitor& monitor : monitors) (void)api.SaveCurrentMonitorSettings(monitor.handle);
-        (void)api.DestroyPhysicalMonitors(monitors);
-        return true;
-    });
-}
-
 bool ReadBrightnessWithRetries(Core& core, PhysicalHandle monitor, MonitorEntry& entry) {
     return Attempt(core, kReadAttempts, kReadPauseMs, [&] { return GetValue(core, kBrightness, monitor, entry); });
 }

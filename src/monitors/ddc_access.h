@@ -35,8 +35,6 @@ void SetColorGain(Core& core, uint32_t value, int channel);
 bool ReadBrightness(Core& core);
 // Selects the first entry that belongs to `display`; false when no such display exists.
 bool FindEntryOfDisplay(Core& core, DisplayHandle display);
-// SaveCurrentMonitorSettings on every physical monitor (once, at exit).
-void SaveAllMonitorSettings(Core& core);
 
 // Reads and writes of the enumeration pass, on one open physical monitor.
 bool ReadBrightnessWithRetries(Core& core, PhysicalHandle monitor, MonitorEntry& entry);

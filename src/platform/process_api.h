@@ -19,8 +19,6 @@ struct ThreadMessage {
     intptr_t lParam = 0;
 };
 
-inline constexpr uint32_t kMessageCommand = 0x0111;  // WM_COMMAND
-
 class ProcessApi {
 public:
     virtual ~ProcessApi() = default;

@@ -9,22 +9,11 @@
 #include <vector>
 
 #include "platform/types.h"
+#include "platform/windows_codes.h"
 
 namespace lv {
 
 using IconHandle = std::uintptr_t;
-
-// DrawText formats the icons use.
-inline constexpr uint32_t kDrawCenter = 0x01;      // DT_CENTER
-inline constexpr uint32_t kDrawRight = 0x02;       // DT_RIGHT
-inline constexpr uint32_t kDrawVCenter = 0x04;     // DT_VCENTER
-inline constexpr uint32_t kDrawBottom = 0x08;      // DT_BOTTOM
-inline constexpr uint32_t kDrawSingleLine = 0x20;  // DT_SINGLELINE
-
-// Font qualities (CreateFont).
-inline constexpr uint8_t kQualityNonAntialiased = 3;
-inline constexpr uint8_t kQualityAntialiased = 4;
-inline constexpr uint8_t kQualityClearType = 5;
 
 struct FontSpec {
     std::string face;
@@ -32,7 +21,7 @@ struct FontSpec {
     int32_t width = 0;  // 0: natural
     int32_t weight = 0;
     bool strikeOut = false;
-    uint8_t quality = kQualityNonAntialiased;
+    uint8_t quality = win::kNonAntialiasedQuality;
     bool operator==(const FontSpec&) const = default;
 };
 
@@ -40,7 +29,7 @@ struct TextRun {
     std::string text;
     Rect rect;
     uint32_t colour = 0;  // COLORREF 0x00BBGGRR
-    uint32_t format = 0;  // kDraw* flags
+    uint32_t format = 0;  // win::kDt* flags
     bool operator==(const TextRun&) const = default;
 };
 
@@ -52,21 +41,21 @@ struct IconPicture {
     bool operator==(const IconPicture&) const = default;
 };
 
-enum class NotifyMessage : uint32_t { Add = 0, Modify = 1, Delete = 2, SetVersion = 4 };
+enum class NotifyMessage : uint32_t {
+    Add = win::kNimAdd,
+    Modify = win::kNimModify,
+    Delete = win::kNimDelete,
+    SetVersion = win::kNimSetVersion,
+};
 
-// Flags of a notification record (NIF_*).
-inline constexpr uint32_t kNotifyMessageFlag = 0x01;
-inline constexpr uint32_t kNotifyIconFlag = 0x02;
-inline constexpr uint32_t kNotifyTipFlag = 0x04;
-inline constexpr uint32_t kNotifyInfoFlag = 0x10;
-inline constexpr uint32_t kNotifyGuidFlag = 0x20;
-inline constexpr uint32_t kNotifyShowTipFlag = 0x80;
-inline constexpr uint32_t kNotifyIconFlags = 0xA7;     // add and modify an icon
-inline constexpr uint32_t kNotifyBalloonFlags = 0xB4;  // show a balloon
-inline constexpr uint32_t kBalloonInfoFlags = 0x34;    // NIIF_USER | NIIF_NOSOUND | NIIF_LARGE_ICON
+// Record flags of adding and modifying an icon, and of showing a balloon.
+inline constexpr uint32_t kNotifyIconFlags =
+    win::kNifMessage | win::kNifIcon | win::kNifTip | win::kNifGuid | win::kNifShowTip;
+inline constexpr uint32_t kNotifyBalloonFlags = win::kNifTip | win::kNifInfo | win::kNifGuid | win::kNifShowTip;
+inline constexpr uint32_t kBalloonInfoFlags = win::kNiifUser | win::kNiifNoSound | win::kNiifLargeIcon;
 
 // One request to the notification area (NOTIFYICONDATAA, version 4, the main window as
-// owner). The balloon fields matter only with kNotifyInfoFlag.
+// owner). The balloon fields matter only with win::kNifInfo.
 struct NotifyIconRecord {
     uint32_t flags = 0;
     Guid guid;

@@ -10,10 +10,6 @@
 
 namespace lv {
 
-// WM_APPCOMMAND commands the volume indicator uses.
-inline constexpr int kAppCommandVolumeDown = 9;
-inline constexpr int kAppCommandVolumeUp = 10;
-
 class WindowApi {
 public:
     virtual ~WindowApi() = default;
@@ -21,8 +17,7 @@ public:
     virtual bool PostCommand(uint32_t id, intptr_t lparam) = 0;
     virtual bool SetTimer(uint32_t id, uint32_t milliseconds) = 0;
     virtual bool KillTimer(uint32_t id) = 0;
-    // SendMessage(popup, WM_COPYDATA, popup, {source, size, data}) to the own popup window,
-    // or, in a second start, to the running instance's window.
+    // SendMessage(popup, WM_COPYDATA, popup, {source, size, data}) to the own popup window.
     virtual bool SendCopyData(uint32_t source, std::span<const char> data) = 0;
     // PostThreadMessage(threadId, WM_COMMAND, wparam, 0): the answer to a forwarding start.
     virtual bool PostThreadAnswer(uint32_t threadId, uintptr_t wparam) = 0;

@@ -5,10 +5,6 @@
 namespace lv {
 namespace {
 
-constexpr uint32_t kContextMenuEvent = 0x007B;  // WM_CONTEXTMENU
-constexpr uint32_t kSelectEvent = 0x0400;       // NIN_SELECT
-constexpr uint32_t kKeySelectEvent = 0x0401;    // NIN_KEYSELECT
-
 int32_t SignedWord(uintptr_t value) { return static_cast<int16_t>(static_cast<uint16_t>(value & 0xFFFF)); }
 
 }  // namespace
@@ -50,11 +46,11 @@ void ShowTrayMenu(Core& core, Point point) { core.platform.window.ShowTrayMenu(p
 
 void OnIconCallback(Core& core, uint32_t message, uint32_t event, uintptr_t anchor) {
     if (message < kIconCallbackBase || message >= kIconCallbackBase + kIconCount) return;
-    if (event == kContextMenuEvent) {
+    if (event == win::kWmContextMenu) {
         ShowTrayMenu(core, {SignedWord(anchor), SignedWord(anchor >> 16)});
         return;
     }
-    if (event != kSelectEvent && event != kKeySelectEvent) return;
+    if (event != win::kNinSelect && event != win::kNinKeySelect) return;
     core.trayState.clickedIconGuid = core.trayState.guids[message - kIconCallbackBase];
     core.openedFromIcon = true;
     core.RefreshPopup(1);

@@ -4,12 +4,13 @@
 #include <cstdint>
 
 #include "core/core.h"
+#include "platform/windows_codes.h"
 
 namespace lv {
 
-// CalculatePopupWindowPosition flags: centred on the icon, above or below it, within the
-// work area.
-inline constexpr uint32_t kPopupPositionFlags = 0x10054;
+// Centred on the icon, above or below it, within the work area.
+inline constexpr uint32_t kPopupPositionFlags = win::kTpmCenterAlign | win::kTpmVCenterAlign | win::kTpmVertical |
+                                                win::kTpmWorkArea;
 inline constexpr int32_t kPopupOffset = 6;
 
 // Shows the popup next to the icon that was clicked (or, opened otherwise, the icon

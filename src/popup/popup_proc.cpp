@@ -5,6 +5,7 @@
 #include "monitors/ddc_access.h"
 #include "monitors/enumeration.h"
 #include "monitors/monitor_list.h"
+#include "platform/windows_codes.h"
 #include "core/requests.h"
 #include "settings/settings_file.h"
 #include "tray/hidden_icons.h"
@@ -226,12 +227,12 @@ intptr_t OnQueryEndSession(Core& core) {
 }
 
 intptr_t OnPowerBroadcast(Core& core, uintptr_t event, const Guid* setting) {
-    if (event == kPowerResumeAutomatic) {
+    if (event == win::kPbtApmResumeAutomatic) {
         (void)core.platform.window.SetTimer(timer::kResume, timer::kRestartDelayMs);
         return 1;
     }
-    if (event == kPowerSettingChange) {
-        if (setting && (*setting == kGuidAcDcPowerSource || *setting == kGuidPowerSavingStatus))
+    if (event == win::kPbtPowerSettingChange) {
+        if (setting && (*setting == win::kGuidAcDcPowerSource || *setting == win::kGuidPowerSavingStatus))
             ++core.powerChangeCount;
         return 1;
     }
@@ -239,14 +240,14 @@ intptr_t OnPowerBroadcast(Core& core, uintptr_t event, const Guid* setting) {
 }
 
 void OnDeviceChange(Core& core, uintptr_t event, std::optional<std::string_view> deviceName) {
-    if (event != kDeviceArrival && event != kDeviceRemoveComplete) return;
+    if (event != win::kDbtDeviceArrival && event != win::kDbtDeviceRemoveComplete) return;
     if (!deviceName || !ContainsNoCase(*deviceName, "\\\\?\\DISPLAY#")) return;
     // Setting the timer again moves it: several changes in a row end in one restart.
     (void)core.platform.window.SetTimer(timer::kDisplayChange, timer::kDisplayChangeMs);
 }
 
 void OnSessionChange(Core& core, uintptr_t code) {
-    if (code == kSessionConsoleConnect)
+    if (code == win::kWtsConsoleConnect)
         (void)core.platform.window.SetTimer(timer::kConsoleConnect, timer::kRestartDelayMs);
 }
 

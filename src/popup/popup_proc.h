@@ -11,15 +11,6 @@
 
 namespace lv {
 
-// System events the main window reacts to.
-inline constexpr uintptr_t kPowerResumeAutomatic = 0x12;     // PBT_APMRESUMEAUTOMATIC
-inline constexpr uintptr_t kPowerSettingChange = 0x8013;     // PBT_POWERSETTINGCHANGE
-inline constexpr uintptr_t kDeviceArrival = 0x8000;          // DBT_DEVICEARRIVAL
-inline constexpr uintptr_t kDeviceRemoveComplete = 0x8004;   // DBT_DEVICEREMOVECOMPLETE
-inline constexpr uintptr_t kSessionConsoleConnect = 1;       // WTS_CONSOLE_CONNECT
-inline constexpr Guid kGuidAcDcPowerSource = {0x5D3E9A59, 0xE9D5, 0x4B00, {0xA6, 0xBD, 0xFF, 0x34, 0xFF, 0x51, 0x65, 0x48}};
-inline constexpr Guid kGuidPowerSavingStatus = {0xE00958C0, 0xC213, 0x4ACE, {0xAC, 0x77, 0xFE, 0xCC, 0xED, 0x2E, 0xEE, 0xA5}};
-
 inline constexpr std::string_view kProgramTitle = "Lumivane 4.4";
 
 // The timers start-up leaves running for the whole run.

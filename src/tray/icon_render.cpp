@@ -5,6 +5,7 @@
 
 #include "common/muldiv.h"
 #include "common/text.h"
+#include "platform/windows_codes.h"
 
 namespace lv {
 namespace {
@@ -13,17 +14,17 @@ namespace {
 constexpr std::string_view kFontWeightName = "NORMAL";
 
 constexpr int32_t FontWeight(std::string_view name) {
-    if (name == "MEDIUM") return 500;
-    if (name == "SEMIBOLD") return 600;
-    if (name == "BOLD") return 700;
-    return 400;
+    if (name == "MEDIUM") return win::kFwMedium;
+    if (name == "SEMIBOLD") return win::kFwSemiBold;
+    if (name == "BOLD") return win::kFwBold;
+    return win::kFwNormal;
 }
 
 uint8_t QualityFromAliasing(int32_t aliasing) {
     switch (aliasing) {
-        case 2: return kQualityClearType;
-        case 1: return kQualityAntialiased;
-        default: return kQualityNonAntialiased;
+        case 2: return win::kClearTypeQuality;
+        case 1: return win::kAntialiasedQuality;
+        default: return win::kNonAntialiasedQuality;
     }
 }
 
@@ -123,11 +124,11 @@ IconPicture PlanSingleIcon(Core& core, IconKind kind, int32_t size) {
     if (core.trayState.valueIs100) {
         // Three digits fit only narrowed, and narrowed glyphs smear when smoothed.
         picture.font.width = MulDiv(height, 270, 1000);
-        picture.font.quality = kQualityNonAntialiased;
+        picture.font.quality = win::kNonAntialiasedQuality;
     }
     if (!text.empty())
         picture.runs.push_back({text, Rect{0, 0, size, size}, VisibleColour(colour),
-                                kDrawSingleLine | kDrawCenter | kDrawVCenter});
+                                win::kDtSingleLine | win::kDtCenter | win::kDtVCenter});
     return picture;
 }
 
@@ -143,13 +144,13 @@ IconPicture PlanCombinedIcon(Core& core, int32_t size) {
     picture.font.height = height;
     picture.font.width = core.trayState.valueIs100 ? MulDiv(height, 360, 1000) : 0;
     picture.font.weight = 0;
-    picture.font.quality = kQualityNonAntialiased;  // small digits stay crisp only unsmoothed
+    picture.font.quality = win::kNonAntialiasedQuality;  // small digits stay crisp only unsmoothed
 
     const CombinedRects rects = RectsFor(size);
     picture.runs.push_back({brightness, rects.brightness, VisibleColour(core.settings.ColorAreaBrightness),
-                            kDrawSingleLine});
+                            win::kDtSingleLine});
     picture.runs.push_back({contrast, rects.contrast, VisibleColour(core.settings.ColorAreaContrast),
-                            kDrawSingleLine | kDrawRight | kDrawBottom});
+                            win::kDtSingleLine | win::kDtRight | win::kDtBottom});
     return picture;
 }
 

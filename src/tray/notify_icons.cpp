@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/timers.h"
+#include "platform/windows_codes.h"
 #include "tray/icon_render.h"
 
 namespace lv {
@@ -127,11 +128,11 @@ void IconOperation(Core& core, IconKind kind, IconAction action) {
             break;
         case IconAction::Remove: {
             NotifyIconRecord record = tray.iconRecord;
-            record.flags = kNotifyInfoFlag | kNotifyGuidFlag;  // clears a balloon of the icon
+            record.flags = win::kNifInfo | win::kNifGuid;  // clears a balloon of the icon
             record.infoTitle.clear();
             record.infoText.clear();
             (void)api.NotifyIcon(NotifyMessage::Modify, record);
-            record.flags = kNotifyGuidFlag;
+            record.flags = win::kNifGuid;
             (void)api.NotifyIcon(NotifyMessage::Delete, record);
             api.DestroyIcon(slot.icon);
             slot.icon = 0;

@@ -92,7 +92,7 @@ struct ForwardFixture {
 TEST(Forwarding, TheLineGoesNormalisedAndTheAnswerIsTheExitCodeOrZeroAfterTwentySeconds) {
     ForwardFixture f;
     f.s->process.QueueThreadMessage(0, {0x0400, 5, 0});  // someone else's message is no answer
-    f.s->process.QueueThreadMessage(2900, {kMessageCommand, 70, 0});
+    f.s->process.QueueThreadMessage(2900, {win::kWmCommand, 70, 0});
     EXPECT_EQ(StartBeforeWindow(f.s->core, "B 50", kNormal), 70);
     ASSERT_EQ(f.s->process.Sent().size(), 1u);
     const sim::SentRecord& sent = f.s->process.Sent()[0];

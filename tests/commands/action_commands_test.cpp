@@ -13,8 +13,8 @@ namespace {
 using test::Hw;
 using test::Seeded;
 
-constexpr int kDown = kAppCommandVolumeDown;
-constexpr int kUp = kAppCommandVolumeUp;
+constexpr int kDown = win::kAppCommandVolumeDown;
+constexpr int kUp = win::kAppCommandVolumeUp;
 
 // Windows 8 and later show their own indicator when stepped; before, the program does.
 TEST(Volume, SetsTheLevelAndShowsTheIndicator) {

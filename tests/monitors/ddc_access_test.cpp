@@ -64,7 +64,7 @@ TEST(DdcSetter, SuccessUpdatesListLabelSliderAndValue) {
     EXPECT_EQ(sim.view.Text(res::kBrightnessLabel), "Brightness 30");
     EXPECT_EQ(sim.view.SliderPos(res::kBrightnessSlider), 70);
 
-    sim.core.settings.languageId = kLanguageGerman;
+    sim.core.settings.languageId = win::kLangGerman;
     SetContrast(sim.core, 60);
     EXPECT_EQ(sim.view.Text(res::kContrastLabel), "Kontrast 60");
     EXPECT_EQ(sim.core.lastChangedKind, ChangeKind::Contrast);

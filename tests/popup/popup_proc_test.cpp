@@ -40,12 +40,12 @@ struct RestartCase {
 };
 
 const RestartCase kRestartCases[] = {
-    {"resume", [](sim::Simulator& s) { (void)OnPowerBroadcast(s.core, kPowerResumeAutomatic, nullptr); },
+    {"resume", [](sim::Simulator& s) { (void)OnPowerBroadcast(s.core, win::kPbtApmResumeAutomatic, nullptr); },
      timer::kResume, 5000},
-    {"console connect", [](sim::Simulator& s) { OnSessionChange(s.core, kSessionConsoleConnect); },
+    {"console connect", [](sim::Simulator& s) { OnSessionChange(s.core, win::kWtsConsoleConnect); },
      timer::kConsoleConnect, 5000},
     {"display arrival",
-     [](sim::Simulator& s) { OnDeviceChange(s.core, kDeviceArrival, "\\\\?\\display#DEL4220#5&1a"); },
+     [](sim::Simulator& s) { OnDeviceChange(s.core, win::kDbtDeviceArrival, "\\\\?\\display#DEL4220#5&1a"); },
      timer::kDisplayChange, 10000},
     {"task bar, someone at work", [](sim::Simulator& s) { OnTaskbarCreated(s.core); }, timer::kTaskbarBusy, 5000},
     {"task bar, idle",
@@ -73,9 +73,9 @@ TEST(MainWindowEvents, EnvironmentChangesRestartOnceAfterTheirDelay) {
 
 TEST(MainWindowEvents, TwoDisplayChangesRestartOnceAfterTheLast) {
     auto s = Seeded();
-    OnDeviceChange(s->core, kDeviceArrival, "\\\\?\\DISPLAY#A");
+    OnDeviceChange(s->core, win::kDbtDeviceArrival, "\\\\?\\DISPLAY#A");
     EXPECT_TRUE(RunFor(*s, 4000).empty());
-    OnDeviceChange(s->core, kDeviceRemoveComplete, "\\\\?\\DISPLAY#A");
+    OnDeviceChange(s->core, win::kDbtDeviceRemoveComplete, "\\\\?\\DISPLAY#A");
     EXPECT_TRUE(RunFor(*s, 9999).empty());
     EXPECT_EQ(RunFor(*s, 1), std::vector<PostedCommand>{kRestart});
     EXPECT_TRUE(RunFor(*s, 60000).empty());
@@ -84,10 +84,10 @@ TEST(MainWindowEvents, TwoDisplayChangesRestartOnceAfterTheLast) {
 TEST(MainWindowEvents, OnlyTheTwoPowerSettingsAreCounted) {
     auto s = Seeded();
     const Guid other = {0x245D8541, 0x3943, 0x4422, {0xB0, 0x25, 0x13, 0xA7, 0x84, 0xF6, 0x79, 0xB7}};
-    EXPECT_EQ(OnPowerBroadcast(s->core, kPowerSettingChange, &kGuidAcDcPowerSource), 1);
-    EXPECT_EQ(OnPowerBroadcast(s->core, kPowerSettingChange, &kGuidPowerSavingStatus), 1);
-    EXPECT_EQ(OnPowerBroadcast(s->core, kPowerSettingChange, &other), 1);
-    EXPECT_EQ(OnPowerBroadcast(s->core, kPowerSettingChange, nullptr), 1);
+    EXPECT_EQ(OnPowerBroadcast(s->core, win::kPbtPowerSettingChange, &win::kGuidAcDcPowerSource), 1);
+    EXPECT_EQ(OnPowerBroadcast(s->core, win::kPbtPowerSettingChange, &win::kGuidPowerSavingStatus), 1);
+    EXPECT_EQ(OnPowerBroadcast(s->core, win::kPbtPowerSettingChange, &other), 1);
+    EXPECT_EQ(OnPowerBroadcast(s->core, win::kPbtPowerSettingChange, nullptr), 1);
     EXPECT_EQ(s->core.powerChangeCount, 2);
 }
 
@@ -193,7 +193,7 @@ TEST(ExitCommand, TheUsersExitAsksAndNoKeepsEverythingRunning) {
 
 TEST(ExitCommand, YesSavesBothCopiesSavesTheMonitorsAndRemovesEverything) {
     ExitFixture f;
-    f.s->core.settings.languageId = kLanguageGerman;
+    f.s->core.settings.languageId = win::kLangGerman;
     f.s->view.ScriptAnswers({true});
     OnCommand(f.s->core, res::kExit, 0, 0);
     EXPECT_EQ(f.s->view.Questions().at(0).text, "Soll Lumivane wirklich beendet werden ?");

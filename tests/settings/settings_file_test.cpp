@@ -197,14 +197,14 @@ TEST_F(SettingsFiles, LegacyIniIsTakenOverAndTheXmlFileWins) {
 TEST(SettingsDefaults, LanguageFollowsTheSettingThenTheSystem) {
     AppSettings settings;
     constexpr uint16_t kFrench = 0x040C, kGermanAustria = 0x0C07;
-    EXPECT_EQ(ResolveLanguage(settings, kGermanAustria), kLanguageGerman);
+    EXPECT_EQ(ResolveLanguage(settings, kGermanAustria), win::kLangGerman);
     EXPECT_EQ(ResolveLanguage(settings, kFrench), 0x0C) << "French: English texts, as any id but 7";
     settings.language = u"german";
-    EXPECT_EQ(ResolveLanguage(settings, kFrench), kLanguageGerman);
+    EXPECT_EQ(ResolveLanguage(settings, kFrench), win::kLangGerman);
     settings.language = u"Deutsch";  // only the dialog maps this one
     EXPECT_EQ(ResolveLanguage(settings, kFrench), 0x0C);
     settings.language = u"ENGLISH";
-    EXPECT_EQ(ResolveLanguage(settings, kGermanAustria), kLanguageEnglish);
+    EXPECT_EQ(ResolveLanguage(settings, kGermanAustria), win::kLangEnglish);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ namespace {
 
 using test::Seeded;
 
-constexpr uint32_t kSingleFormat = kDrawSingleLine | kDrawCenter | kDrawVCenter;
+constexpr uint32_t kSingleFormat = win::kDtSingleLine | win::kDtCenter | win::kDtVCenter;
 constexpr std::string_view kLaptopFleet = "[display]\n[monitor]\nddc = dead\n[panel]\ncurrent = 40\n";
 constexpr const char* kLaptopNote =
     "Because Laptop-Display has no contrast,\nyou can turn off contrast-icon\nin settings";
@@ -35,7 +35,7 @@ struct Desk {
         s.core.list.SetCell(row, kColumnContrast, contrast);
     }
     void SetCell(int column, std::string_view text) { s.core.list.SetCell(0, column, text); }
-    void German() { s.core.settings.languageId = kLanguageGerman; }
+    void German() { s.core.settings.languageId = win::kLangGerman; }
     IconPicture Plan(IconKind kind, int32_t size = 16) { return PlanIconPicture(s.core, kind, size); }
     std::string Tip(IconKind kind = kBrightnessIcon) { return BuildIconTooltip(s.core, kind).slotTip; }
     std::vector<std::string> Texts(IconKind kind) {
@@ -58,10 +58,10 @@ TEST(SingleIconPicture, FontQualityAndColourFollowTheSettings) {
         uint32_t colour;
     };
     const Case cases[] = {
-        {kBrightnessIcon, 16, 0, "70", kQualityNonAntialiased, 0x008000FF},
-        {kContrastIcon, 16, 1, "75", kQualityAntialiased, 0x0011D21B},
-        {kVolumeIcon, 16, 2, "30", kQualityClearType, 0x00FF8080},
-        {kVolumeIcon, 20, 7, "30", kQualityNonAntialiased, 0x00FF8080},  // unknown setting: no smoothing
+        {kBrightnessIcon, 16, 0, "70", win::kNonAntialiasedQuality, 0x008000FF},
+        {kContrastIcon, 16, 1, "75", win::kAntialiasedQuality, 0x0011D21B},
+        {kVolumeIcon, 16, 2, "30", win::kClearTypeQuality, 0x00FF8080},
+        {kVolumeIcon, 20, 7, "30", win::kNonAntialiasedQuality, 0x00FF8080},  // unknown setting: no smoothing
     };
     for (const Case& c : cases) {
         Desk d;
@@ -98,7 +98,7 @@ TEST(SingleIconPicture, HundredIsDrawnNarrowAndUnsmoothed) {
         EXPECT_TRUE(d.s.core.trayState.valueIs100);
         EXPECT_EQ(picture.font.height, c.height);
         EXPECT_EQ(picture.font.width, c.width);
-        EXPECT_EQ(picture.font.quality, kQualityNonAntialiased);
+        EXPECT_EQ(picture.font.quality, win::kNonAntialiasedQuality);
         EXPECT_EQ(d.Texts(c.kind), std::vector<std::string>{"100"});
     }
 }
@@ -145,10 +145,10 @@ TEST(CombinedIconPicture, TwoNumbersInAFixedUnsmoothedFont) {
     d.s.core.settings.aliasing = 2;
     d.s.core.settings.ColorAreaBrightness = 0x00123456;
     const IconPicture picture = d.Plan(kCombinedIcon, 24);
-    EXPECT_EQ(picture.font, (FontSpec{"Consolas", 20, 0, 0, false, kQualityNonAntialiased}));  // 30 * 67 / 100
+    EXPECT_EQ(picture.font, (FontSpec{"Consolas", 20, 0, 0, false, win::kNonAntialiasedQuality}));  // 30 * 67 / 100
     EXPECT_EQ(picture.runs, (std::vector<TextRun>{
-                                {"70", {0, -5, 24, 19}, 0x00123456, kDrawSingleLine},
-                                {"75", {0, 4, 24, 28}, 0x0011D21B, kDrawSingleLine | kDrawRight | kDrawBottom},
+                                {"70", {0, -5, 24, 19}, 0x00123456, win::kDtSingleLine},
+                                {"75", {0, 4, 24, 28}, 0x0011D21B, win::kDtSingleLine | win::kDtRight | win::kDtBottom},
                             }));
 }
 
@@ -236,7 +236,7 @@ TEST(IconTooltip, LaptopNoteForTheContrastIconOfALoneLaptopPanel) {
     for (IconKind kind : {kBrightnessIcon, kVolumeIcon, kCombinedIcon})
         EXPECT_EQ(BuildIconTooltip(s->core, kind).recordTip.find("Because"), std::string::npos) << int{kind};
 
-    s->core.settings.languageId = kLanguageGerman;
+    s->core.settings.languageId = win::kLangGerman;
     EXPECT_EQ(BuildIconTooltip(s->core, kContrastIcon).recordTip.substr(0, 44),
               "Weil das Laptop-Display keinen Kontrast hat,");
 

@@ -70,8 +70,8 @@ TEST(UpdateIcons, RemovesFirstRefreshesThenAddsEachPassInItsOrder) {
     UpdateIcons(i.core);
     // Removing clears the icon's balloon first, then deletes it.
     EXPECT_EQ(i.Requests(), (std::vector<std::string>{"modify:2", "delete:2", "modify:1", "modify:0", "add:3", "version:3"}));
-    EXPECT_EQ(i.tray.Calls()[0].record.flags, kNotifyInfoFlag | kNotifyGuidFlag);
-    EXPECT_EQ(i.tray.Calls()[1].record.flags, kNotifyGuidFlag);
+    EXPECT_EQ(i.tray.Calls()[0].record.flags, win::kNifInfo | win::kNifGuid);
+    EXPECT_EQ(i.tray.Calls()[1].record.flags, win::kNifGuid);
     EXPECT_EQ(i.tray.Calls()[2].record.flags, kNotifyIconFlags);
     EXPECT_EQ(i.tray.Calls()[2].record.callbackMessage, 0x80ABu);
     // The icon operated on last places a popup opened otherwise.
@@ -139,7 +139,7 @@ TEST(ValueNotification, AppearsAtTheIconOfTheValueOrTheFirstShownOne) {
 
 TEST(ValueNotification, TheSummaryHasThreeLinesAndNoTitle) {
     Icons i;
-    i.core.settings.languageId = kLanguageGerman;
+    i.core.settings.languageId = win::kLangGerman;
     UpdateIcons(i.core);
     i.tray.ClearCalls();
     ShowValueNotification(i.core, ChangeKind::Summary);
@@ -198,7 +198,7 @@ TEST(PopupPlacement, CentredAboveTheIconThatWasClickedSixPixelsDown) {
     p.core.refreshPopup = [&](int show) {
         if (show == 1) ShowPopupNearIcon(p.core);
     };
-    OnIconCallback(p.core, 0x80AA, 0x400, 0);  // the volume icon
+    OnIconCallback(p.core, 0x80AA, win::kNinSelect, 0);  // the volume icon
     EXPECT_EQ(p.s->window.LastPositionFlags(), kPopupPositionFlags);
     EXPECT_EQ(p.s->window.ShownAt(), (std::vector<Point>{{1848 - 200, 1050 - 390 + 6}}));
     EXPECT_EQ(p.s->window.ForegroundRequests(), 1);

@@ -84,13 +84,13 @@ protected:
         EXPECT_EQ(violations, 0);
     }
 
-    static IconPicture Picture(std::string text, uint32_t colour, uint8_t quality = kQualityNonAntialiased,
+    static IconPicture Picture(std::string text, uint32_t colour, uint8_t quality = win::kNonAntialiasedQuality,
                                int32_t size = 16) {
         IconPicture picture;
         picture.size = size;
         picture.font = {"Segoe UI", size * 125 / 100, 0, 400, false, quality};
         picture.runs.push_back(
-            {std::move(text), {0, 0, size, size}, colour, kDrawSingleLine | kDrawCenter | kDrawVCenter});
+            {std::move(text), {0, 0, size, size}, colour, win::kDtSingleLine | win::kDtCenter | win::kDtVCenter});
         return picture;
     }
 
@@ -108,7 +108,7 @@ TEST_F(Win32IconRendererTest, UnsmoothedDigitsAreOpaqueInTheExactColour) {
 }
 
 TEST_F(Win32IconRendererTest, SmoothedTextKeepsItsFringeOpaque) {
-    for (uint8_t quality : {kQualityAntialiased, kQualityClearType}) {
+    for (uint8_t quality : {win::kAntialiasedQuality, win::kClearTypeQuality}) {
         const IconPixels icon = Render(Picture("47", 0x0011D21B, quality, 32));
         ASSERT_EQ(icon.size, 32);
         ExpectAlphaRule(icon);
@@ -146,7 +146,7 @@ TEST_F(Win32IconRendererTest, RenderingLeavesNoGdiObjectsBehind) {
         ASSERT_NE(icon, 0u);
         tray.DestroyIcon(icon);
     }
-    EXPECT_TRUE(tray.RenderIcon(Picture("5", 1, kQualityNonAntialiased, 0)) == 0u);
+    EXPECT_TRUE(tray.RenderIcon(Picture("5", 1, win::kNonAntialiasedQuality, 0)) == 0u);
     const DWORD after = ::GetGuiResources(process, GR_GDIOBJECTS);
     if (before == 0 && after == 0) GTEST_SKIP() << "the system does not count GDI objects";
     EXPECT_EQ(after, before);

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/windows_codes.h"
+
 namespace lv::sim {
 
 namespace {
@@ -158,7 +160,7 @@ bool SimMonitorApi::GetMonitorInfoA(DisplayHandle display, MonitorInfo& info) {
         const FleetDisplay& d = fleet_.displays[static_cast<std::size_t>(index)];
         info.monitor = d.rect;
         info.work = d.rect;
-        info.flags = index == 0 ? kMonitorInfoPrimary : 0;
+        info.flags = index == 0 ? win::kMonitorInfoFPrimary : 0;
         info.deviceName = d.device.substr(0, kDeviceNameCapacity);
     }
     return Log("GetMonitorInfoA", DisplayName(display), index >= 0);

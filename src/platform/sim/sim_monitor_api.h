@@ -38,7 +38,6 @@ namespace lv::sim {
 
 inline constexpr DisplayHandle kDisplayHandleBase = 0x10000;
 inline constexpr PhysicalHandle kPhysicalHandleBase = 0x80000;
-inline constexpr uint32_t kMonitorInfoPrimary = 1;  // MONITORINFOF_PRIMARY
 inline constexpr uint32_t kVcpListMaximum = 0xFF;
 
 class SimMonitorApi : public lv::MonitorApi {

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/windows_codes.h"
+
 namespace lv::sim {
 
 std::string SimTrayApi::Key(const Guid& guid) {
@@ -42,9 +44,9 @@ bool SimTrayApi::NotifyIcon(NotifyMessage message, const NotifyIconRecord& recor
             const auto it = shown_.find(key);
             ok = it != shown_.end();
             if (ok) {
-                if (record.flags & kNotifyIconFlag) it->second.icon = record.icon;
-                if (record.flags & kNotifyTipFlag) it->second.tip = record.tip;
-                if (record.flags & kNotifyInfoFlag) {
+                if (record.flags & win::kNifIcon) it->second.icon = record.icon;
+                if (record.flags & win::kNifTip) it->second.tip = record.tip;
+                if (record.flags & win::kNifInfo) {
                     it->second.infoTitle = record.infoTitle;
                     it->second.infoText = record.infoText;
                 }

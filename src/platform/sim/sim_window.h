@@ -16,6 +16,7 @@
 #include "platform/system_api.h"
 #include "platform/types.h"
 #include "platform/window_api.h"
+#include "platform/windows_codes.h"
 
 namespace lv::sim {
 
@@ -187,7 +188,7 @@ public:
 
 private:
     int smallIconHeight_ = 16;
-    int fontSmoothingType_ = 2;
+    int fontSmoothingType_ = win::kFeFontSmoothingClearType;
     SystemTime localTime_{2026, 12, 0, 6, 21, 30, 15, 500};
     std::function<SystemTime()> timeSource_;
     uint16_t uiLanguage_ = 0x0409;  // English (United States)

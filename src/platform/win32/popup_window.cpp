@@ -18,9 +18,6 @@ namespace {
 
 PopupWindowContext context;
 
-constexpr UINT kDpiChanged = 0x02E0;           // WM_DPICHANGED
-constexpr UINT kSessionChange = 0x02B1;        // WM_WTSSESSION_CHANGE
-
 LRESULT OnCopyDataMessage(Core& core, LPARAM lParam) {
     const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     // A source must be a command source or a thread id; anything wider is no record of ours.
@@ -121,10 +118,10 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_DEVICECHANGE:
             OnDeviceMessage(*core, wParam, lParam);
             return 1;
-        case kSessionChange:
+        case WM_WTSSESSION_CHANGE:
             OnSessionChange(*core, wParam);
             return 0;
-        case kDpiChanged:
+        case WM_DPICHANGED:
             RequestRestart(*core);
             return 0;
         default:

@@ -98,9 +98,6 @@ public:
 
     void SetWindow(HWND window) { window_.store(window); }
     HWND Window() const { return window_.load(); }
-    // A forwarding second start sends its copy data to the running instance's window;
-    // null (the default) means the own window.
-    void SetCopyDataTarget(HWND target) { copyDataTarget_.store(target); }
 
     bool PostCommand(uint32_t id, intptr_t lparam) override;
     bool SetTimer(uint32_t id, uint32_t milliseconds) override;
@@ -121,7 +118,6 @@ public:
 private:
     // PostCommand also runs on the hook thread.
     std::atomic<HWND> window_;
-    std::atomic<HWND> copyDataTarget_{nullptr};
 };
 
 // The process: program file, mutex, other instances, thread messages, new processes.

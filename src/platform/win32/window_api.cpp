@@ -22,18 +22,15 @@ bool Win32WindowApi::KillTimer(uint32_t id) {
     return ::KillTimer(window, id) != 0;
 }
 
-// The sender's window goes into wParam as the protocol asks; a forwarding start that
-// has no window of its own sends null there.
+// The sender's window goes into wParam as the protocol asks.
 bool Win32WindowApi::SendCopyData(uint32_t source, std::span<const char> data) {
     const HWND window = window_.load();
-    const HWND explicitTarget = copyDataTarget_.load();
-    const HWND target = explicitTarget ? explicitTarget : window;
-    if (!target || data.size() > std::numeric_limits<DWORD>::max()) return false;
+    if (!window || data.size() > std::numeric_limits<DWORD>::max()) return false;
     COPYDATASTRUCT copy{};
     copy.dwData = source;
     copy.cbData = static_cast<DWORD>(data.size());
     copy.lpData = const_cast<char*>(data.data());  // the receiver only reads it
-    return ::SendMessageW(target, WM_COPYDATA, reinterpret_cast<WPARAM>(window), reinterpret_cast<LPARAM>(&copy)) !=
+    return ::SendMessageW(window, WM_COPYDATA, reinterpret_cast<WPARAM>(window), reinterpret_cast<LPARAM>(&copy)) !=
            0;
 }
 
