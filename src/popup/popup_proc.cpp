@@ -6,6 +6,7 @@
 #include "monitors/enumeration.h"
 #include "monitors/monitor_list.h"
 #include "core/requests.h"
+#include "popup/popup_refresh.h"
 #include "settings/settings_file.h"
 #include "tray/hidden_icons.h"
 
@@ -169,6 +170,7 @@ void OnCommand(Core& core, uint32_t id, uint32_t /*code*/, intptr_t lparam) {
             return;
         case res::kRunCommandBuffer:
             RunQueuedCommandLine(core, static_cast<uint32_t>(lparam));
+            ShowChangedValues(core);
             return;
         case res::kExit:
             OnExitCommand(core, lparam);

@@ -10,6 +10,15 @@ namespace lv {
 // and with `show` 1 shows the popup beside its icon unless it is visible already.
 void RefreshPopup(Core& core, int show);
 
+// The one place that formats a monitor's values for the eye: the selected monitor's list
+// cells, labels and sliders, and the cells of the other rows a setter marked. Clears the
+// marks.
+void ShowSelectedValues(Core& core);
+
+// What follows a command line: when setters marked rows, their values shown, the popup
+// redrawn and the icons updated.
+void ShowChangedValues(Core& core);
+
 // Label 1004, slider 1040 and the mute button from the endpoint; both controls are
 // usable only while it answers.
 void LoadVolumeControls(Core& core);
