@@ -3,6 +3,7 @@
 #include "monitors/enumeration.h"
 #include "monitors/laptop_panel.h"
 #include "monitors/monitor_list.h"
+#include "popup/popup_proc.h"
 
 namespace lv::sim {
 
@@ -50,7 +51,7 @@ void Simulator::Run(std::string_view line, uint32_t source) {
 void Simulator::Pump() {
     while (auto command = window.PopCommand()) {
         if (command->id == res::kRunCommandBuffer)
-            RunQueuedCommandLine(core, static_cast<uint32_t>(command->lparam));
+            OnCommand(core, command->id, 0, command->lparam);
         else
             otherCommands.push_back(*command);
     }

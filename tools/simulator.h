@@ -42,8 +42,9 @@ public:
 
     // Submits a line from `source` and dispatches the posted commands it causes.
     void Run(std::string_view line, uint32_t source = kSourceInternal);
-    // Dispatches posted commands until none is left. The run command executes a line;
-    // the others are kept in `otherCommands` for the caller to look at.
+    // Dispatches posted commands until none is left. The run command goes to the main
+    // window's handler, which executes a line and shows what it changed; the others are
+    // kept in `otherCommands` for the caller to look at.
     void Pump();
 
     sim::Fleet fleet;

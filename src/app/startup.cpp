@@ -6,6 +6,7 @@
 #include "monitors/monitor_list.h"
 #include "platform/windows_codes.h"
 #include "popup/popup_proc.h"
+#include "popup/popup_refresh.h"
 #include "core/requests.h"
 #include "settings/legacy_ini.h"
 #include "settings/settings_file.h"
@@ -158,6 +159,7 @@ void StartAfterWindow(Core& core, int showCommand) {
     core.RefreshPopup(0);
     ForgetMissingIgnoredMonitors(core);
     ApplyMonitorLimits(core);
+    ShowChangedValues(core);  // limits that moved a value
     core.monitorFingerprint = MonitorFingerprint(core);
 
     core.startupComplete = true;

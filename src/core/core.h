@@ -2,6 +2,7 @@
 // for the whole run; every subsystem works on it from the main thread.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -70,6 +71,7 @@ struct DdcOperationState {
     bool gainOk = false;
     bool readDone = false;
     bool valueChanged = false;  // brightness transfer looks at this
+    std::bitset<kMaxMonitors> changedRows;  // rows a setter wrote to, not yet shown by the popup
 };
 
 // State of the enumeration passes, program-wide.
@@ -105,8 +107,6 @@ struct Core {
     MonitorList list;
     int64_t selectedMonitor = 0;
     int64_t enumCounter = 0;
-    bool ddcOk = false;
-    bool wmiOk = false;
     ChangeKind lastChangedKind = ChangeKind::Nothing;
     bool toggleState = false;
     ChoiceModel presetChoice;

@@ -3,11 +3,9 @@
 #include "core/requests.h"
 
 #include <algorithm>
-#include <string>
 
 #include "common/text.h"
 #include "monitors/laptop_panel.h"
-#include "monitors/monitor_list.h"
 
 namespace lv {
 namespace {
@@ -29,20 +27,13 @@ struct GainFields {
     uint32_t MonitorEntry::*min;
     uint32_t MonitorEntry::*value;
     uint32_t MonitorEntry::*max;
-    int column;
-    int label;
-    int slider;
-    const char* prefix;
     ChangeKind changedKind;
 };
 
 const GainFields kGains[3] = {
-    {&MonitorEntry::redMin, &MonitorEntry::red, &MonitorEntry::redMax, kColumnRed, res::kRedLabel, res::kRedSlider, "R:",
-     ChangeKind::Red},
-    {&MonitorEntry::greenMin, &MonitorEntry::green, &MonitorEntry::greenMax, kColumnGreen, res::kRedLabel + 1,
-     res::kRedSlider + 1, "G:", ChangeKind::Green},
-    {&MonitorEntry::blueMin, &MonitorEntry::blue, &MonitorEntry::blueMax, kColumnBlue, res::kRedLabel + 2,
-     res::kRedSlider + 2, "B:", ChangeKind::Blue},
+    {&MonitorEntry::redMin, &MonitorEntry::red, &MonitorEntry::redMax, ChangeKind::Red},
+    {&MonitorEntry::greenMin, &MonitorEntry::green, &MonitorEntry::greenMax, ChangeKind::Green},
+    {&MonitorEntry::blueMin, &MonitorEntry::blue, &MonitorEntry::blueMax, ChangeKind::Blue},
 };
 
 uint32_t CutTo100(uint32_t value) { return std::min<uint32_t>(value, 100); }
@@ -54,7 +45,7 @@ uint32_t Clamp(uint32_t value, uint32_t low, uint32_t high) {
     return value;
 }
 
-// Brightness and contrast differ only in their fields, calls and texts, and in two rules:
+// Brightness and contrast differ only in their fields and calls, and in two rules:
 // only brightness falls back to the laptop panel, and a contrast write whose read-back
 // never answers is judged by the contrast stored before.
 struct ValueKind {
@@ -65,21 +56,15 @@ struct ValueKind {
     bool (MonitorApi::*set)(PhysicalHandle, uint32_t);
     uint32_t DdcOperationState::*requested;
     bool DdcOperationState::*ok;
-    int column;
-    int label;
-    const char* english;
-    const char* german;
     bool isBrightness;
 };
 
 const ValueKind kBrightness{&MonitorEntry::brightnessMin, &MonitorEntry::brightness, &MonitorEntry::brightnessMax,
                             &MonitorApi::GetMonitorBrightness, &MonitorApi::SetMonitorBrightness,
-                            &DdcOperationState::requestedBrightness, &DdcOperationState::brightnessOk,
-                            kColumnBrightness, res::kBrightnessLabel, "Brightness ", "Helligkeit ", true};
+                            &DdcOperationState::requestedBrightness, &DdcOperationState::brightnessOk, true};
 const ValueKind kContrast{&MonitorEntry::contrastMin, &MonitorEntry::contrast, &MonitorEntry::contrastMax,
                           &MonitorApi::GetMonitorContrast, &MonitorApi::SetMonitorContrast,
-                          &DdcOperationState::requestedContrast, &DdcOperationState::contrastOk,
-                          kColumnContrast, res::kContrastLabel, "Contrast ", "Kontrast ", false};
+                          &DdcOperationState::requestedContrast, &DdcOperationState::contrastOk, false};
 
 bool GetValue(Core& core, const ValueKind& kind, PhysicalHandle monitor, MonitorEntry& entry) {
     uint32_t min = 0, current = 0, max = 0;
@@ -102,10 +87,6 @@ bool GetGain(Core& core, PhysicalHandle monitor, MonitorEntry& entry, int channe
     return true;
 }
 
-void ShowInList(Core& core, int column, uint32_t value) {
-    SetListCell(core, static_cast<int>(core.selectedMonitor), column, std::to_string(value));
-}
-
 void WriteValue(Core& core, const ValueKind& kind, PhysicalHandle monitor) {
     MonitorEntry& entry = core.Selected();
     uint32_t request = core.ddc.*kind.requested;
@@ -113,8 +94,6 @@ void WriteValue(Core& core, const ValueKind& kind, PhysicalHandle monitor) {
     if (!core.settings.rereadvalues && request == entry.*kind.value) {
         success = true;
     } else {
-        core.ddcOk = false;
-        core.wmiOk = false;
         request = CutTo100(request);
         const uint32_t raw = RawValue(request, entry.*kind.min, entry.*kind.max, kValueScale);
         if ((core.platform.monitors.*kind.set)(monitor, raw)) {
@@ -123,17 +102,12 @@ void WriteValue(Core& core, const ValueKind& kind, PhysicalHandle monitor) {
                 Attempt(core, kReadAttempts, kReadPauseMs, [&] { return GetValue(core, kind, monitor, entry); });
             success = (read || !kind.isBrightness) && entry.*kind.value == request;
         } else if (kind.isBrightness) {
-            SetLaptopBrightness(core, request);
-            success = core.wmiOk;
+            success = SetLaptopBrightness(core, request);
         }
     }
     if (!success) return;
     core.ddc.*kind.ok = true;
     core.ddc.valueChanged = true;
-    const uint32_t shown = CutTo100(entry.*kind.value);
-    ShowInList(core, kind.column, shown);
-    core.platform.view.SetText(kind.label, (core.German() ? kind.german : kind.english) + std::to_string(shown));
-    core.UpdateIcons();
 }
 
 void WriteGain(Core& core, PhysicalHandle monitor) {
@@ -152,13 +126,7 @@ void WriteGain(Core& core, PhysicalHandle monitor) {
             success = true;
         }
     }
-    if (!success) return;
-    core.ddc.gainOk = true;
-    const uint32_t value = entry.*f.value;
-    ShowInList(core, f.column, value);
-    core.platform.view.SetText(f.label, f.prefix + std::to_string(value));
-    core.platform.view.SetSliderPos(f.slider, 255 - static_cast<int>(std::min<uint32_t>(value, 255)));
-    core.UpdateIcons();
+    if (success) core.ddc.gainOk = true;
 }
 
 using WriteOperation = std::function<void(PhysicalHandle)>;
@@ -175,15 +143,19 @@ void WriteLoop(Core& core, const WriteOperation& write, bool& success) {
 }
 
 // The same request to the selected monitor or, with `samevalues`, to every row in turn.
+// Each row tried is marked for the popup, written or not: a failed write may still have
+// read the monitor's value back.
 void RunSetter(Core& core, const WriteOperation& write, bool& success) {
     if (!core.settings.samevalues) {
         WriteLoop(core, write, success);
+        core.ddc.changedRows.set(core.SelectedIndex());
         return;
     }
     const int64_t selected = core.selectedMonitor;
     for (int row = 0; row < core.list.Rows(); ++row) {
         core.selectedMonitor = row;
         WriteLoop(core, write, success);
+        core.ddc.changedRows.set(static_cast<std::size_t>(row));
     }
     core.selectedMonitor = selected;
 }
@@ -218,21 +190,13 @@ void SetBrightness(Core& core, uint32_t value) {
     const MonitorEntry& entry = core.Selected();
     core.ddc.requestedBrightness = Clamp(value, entry.brightnessLow, entry.brightnessHigh);
     RunSetter(core, [&](PhysicalHandle monitor) { WriteValue(core, kBrightness, monitor); }, core.ddc.brightnessOk);
-    const MonitorEntry& selected = core.Selected();
-    core.platform.view.SetSliderPos(res::kBrightnessSlider, 100 - static_cast<int>(CutTo100(selected.brightness)));
-    core.platform.view.RedrawNow();
-    if (!selected.isLaptopPanel) core.lastChangedKind = ChangeKind::Brightness;
+    if (!core.Selected().isLaptopPanel) core.lastChangedKind = ChangeKind::Brightness;
 }
 
 void SetContrast(Core& core, uint32_t value) {
     const MonitorEntry& entry = core.Selected();
     core.ddc.requestedContrast = Clamp(value, entry.contrastLow, entry.contrastHigh);
     RunSetter(core, [&](PhysicalHandle monitor) { WriteValue(core, kContrast, monitor); }, core.ddc.contrastOk);
-    const int row = static_cast<int>(core.selectedMonitor);
-    const std::string& contrastCell = core.list.Cell(row, kColumnContrast);
-    if (!contrastCell.starts_with('?') && !contrastCell.starts_with('.'))
-        core.platform.view.SetSliderPos(res::kContrastSlider, 100 - static_cast<int>(CutTo100(core.Selected().contrast)));
-    core.platform.view.RedrawNow();
     core.lastChangedKind = ChangeKind::Contrast;
 }
 
@@ -241,10 +205,7 @@ void SetColorGain(Core& core, uint32_t value, int channel) {
     core.ddc.requestedGain = value;
     core.ddc.requestedChannel = channel;
     RunSetter(core, [&](PhysicalHandle monitor) { WriteGain(core, monitor); }, core.ddc.gainOk);
-    const GainFields& f = kGains[channel];
-    core.platform.view.SetSliderPos(f.slider, 255 - static_cast<int>(std::min<uint32_t>(core.Selected().*f.value, 255)));
-    core.platform.view.RedrawNow();
-    core.lastChangedKind = f.changedKind;
+    core.lastChangedKind = kGains[channel].changedKind;
 }
 
 bool ReadBrightness(Core& core) {
@@ -265,8 +226,7 @@ bool ReadBrightness(Core& core) {
             }
             return;
         }
-        ReadLaptopBrightness(core, static_cast<int>(core.SelectedIndex()));
-        if (!core.wmiOk) return;
+        if (!ReadLaptopBrightness(core, static_cast<int>(core.SelectedIndex()))) return;
         success = true;
         core.ddc.readDone = true;
         if (entry.brightness != before) core.ddc.valueChanged = true;

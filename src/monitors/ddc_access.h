@@ -26,7 +26,8 @@ inline constexpr uint32_t kInputSettleMs = 2000;
 // order, then releases the handles. Returns whether that monitor was reached.
 bool WithSelectedMonitor(Core& core, const std::function<void(PhysicalHandle)>& operation);
 
-// Command-side setters: clamp, write with retries, refresh the views.
+// Command-side setters: clamp, write with retries, and mark in `ddc.changedRows` the rows
+// whose values the popup is to show again (it formats them; the setters touch no control).
 void SetBrightness(Core& core, uint32_t value);
 void SetContrast(Core& core, uint32_t value);
 void SetColorGain(Core& core, uint32_t value, int channel);

@@ -11,7 +11,6 @@
 #include "monitors/edid.h"
 #include "monitors/laptop_panel.h"
 #include "monitors/monitor_list.h"
-#include "popup/popup_controls.h"
 
 namespace lv {
 namespace {
@@ -218,30 +217,25 @@ void Identify(Core& core, MonitorEntry& entry, const std::string& gdiDeviceName,
     rowText = entry.modelName.Str();
 }
 
-// Reads and writes over DDC/CI for one monitor of the pass. Returns false when a factory
-// reset was sent: the program restarts and this display gets no row.
-bool UpdateMonitor(Core& core, PhysicalHandle monitor, int index, bool& panelRead) {
+// Reads and writes over DDC/CI for one monitor of the pass. `ddcOk` comes in true when an
+// earlier pass read the monitor already and goes out telling whether DDC/CI answered.
+// Returns false when a factory reset was sent: the program restarts and this display gets
+// no row.
+bool UpdateMonitor(Core& core, PhysicalHandle monitor, int index, bool& ddcOk) {
     MonitorEntry& entry = core.table[static_cast<std::size_t>(index)];
     const bool pending = entry.pendingPreset || entry.pendingInput || entry.factoryResetPending;
     if (!entry.ignoreName.Empty() || (entry.readMode != 2 && !pending)) return true;
-    if (!core.ddcOk) core.ddcOk = ReadBrightnessWithRetries(core, monitor, entry);
-    if (entry.readMode == 2 && core.ddcOk) (void)ReadContrastWithRetries(core, monitor, entry);
+    if (!ddcOk) ddcOk = ReadBrightnessWithRetries(core, monitor, entry);
+    if (entry.readMode == 2 && ddcOk) (void)ReadContrastWithRetries(core, monitor, entry);
     bool presetWritten = false;
     if (WritePendingValues(core, monitor, entry, presetWritten) == PendingWrites::FactoryReset) return false;
-    if (entry.readMode == 2 && core.ddcOk) ReadCapabilities(core, monitor, entry);
-    if (entry.readMode == 2 || presetWritten) {
-        if (!core.ddcOk) {
-            ReadLaptopBrightness(core, index);
-            panelRead = true;
-        } else {
-            ReadGains(core, monitor, entry);
-        }
-    }
+    if (entry.readMode == 2 && ddcOk) ReadCapabilities(core, monitor, entry);
+    if ((entry.readMode == 2 || presetWritten) && ddcOk) ReadGains(core, monitor, entry);
     return true;
 }
 
 // Adds the row of a monitor: its values, or "?" when nothing answered, "." for a panel.
-void AddRow(Core& core, int index, const std::string& rowText) {
+void AddRow(Core& core, int index, const std::string& rowText, bool ddcOk, bool wmiOk) {
     MonitorEntry& entry = core.table[static_cast<std::size_t>(index)];
     for (std::size_t e = 0; e < core.table.size(); ++e) {
         const FixedText<260>& ignore = core.table[e].ignoreName;
@@ -256,13 +250,11 @@ void AddRow(Core& core, int index, const std::string& rowText) {
     const int row = AddListRow(core, rowText);
     entry.brightness = std::min<uint32_t>(entry.brightness, 100);
     entry.contrast = std::min<uint32_t>(entry.contrast, 100);
-    SetListCell(core, row, kColumnBrightness, core.ddcOk || core.wmiOk ? std::to_string(entry.brightness) : "?");
-    SetListCell(core, row, kColumnContrast, core.ddcOk ? std::to_string(entry.contrast) : core.wmiOk ? "." : "?");
-    if (core.ddcOk) {
-        SetListCell(core, row, kColumnRed, std::to_string(entry.red));
-        SetListCell(core, row, kColumnGreen, std::to_string(entry.green));
-        SetListCell(core, row, kColumnBlue, std::to_string(entry.blue));
+    if (!ddcOk) {
+        if (!wmiOk) SetListCell(core, row, kColumnBrightness, "?");
+        SetListCell(core, row, kColumnContrast, wmiOk ? "." : "?");
     }
+    ShowRowValues(core, row);
     if (index == core.selectedMonitor) FillChoices(core, entry);
 }
 
@@ -308,18 +300,14 @@ bool IdentifyDisplay(Core& core, DisplayHandle display, const Rect& rect) {
         if (core.settings.rereadvalues) entry.contrastMax = 0;
         entry.readMode = entry.contrastMax == 0 ? 2 : 0;
         entry.isLaptopPanel = 0;
-        core.wmiOk = false;
-        core.ddcOk = entry.contrastMax != 0;
-        bool panelRead = false;
-        if (!UpdateMonitor(core, monitor.handle, index, panelRead)) break;
-        if (!core.ddcOk && !panelRead) ReadLaptopBrightness(core, index);
+        bool ddcOk = entry.contrastMax != 0;
+        if (!UpdateMonitor(core, monitor.handle, index, ddcOk)) break;
+        const bool wmiOk = !ddcOk && ReadLaptopBrightness(core, index);
 
         if (monitors.size() == 1) Identify(core, entry, info.deviceName, rowText);
-        AddRow(core, index, WithoutSpaces(rowText));
-        if (index == core.selectedMonitor) SetLaptopMode(core, core.list.IsPanel(index));
+        AddRow(core, index, WithoutSpaces(rowText), ddcOk, wmiOk);
     }
     (void)api.DestroyPhysicalMonitors(monitors);
-    ShowGainControlsOrHint(core);
     return core.list.Rows() < kMaxMonitors;
 }
 

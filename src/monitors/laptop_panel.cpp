@@ -22,34 +22,33 @@ void ReadPanelLevels(Core& core) {
     core.panel = MakePanelLevels(*records.front().levels);
 }
 
-void ReadLaptopBrightness(Core& core, int index) {
-    core.wmiOk = false;
-    if (index < 0 || index >= kMaxMonitors) return;
+bool ReadLaptopBrightness(Core& core, int index) {
+    if (index < 0 || index >= kMaxMonitors) return false;
     std::vector<WmiBrightnessRecord> records;
-    if (!core.platform.wmi.QueryBrightness(records)) return;
+    if (!core.platform.wmi.QueryBrightness(records)) return false;
     MonitorEntry& entry = core.table[static_cast<std::size_t>(index)];
+    bool read = false;
     for (const WmiBrightnessRecord& record : records) {
         if (!record.currentBrightness) continue;
         const uint8_t current = *record.currentBrightness;
-        core.wmiOk = true;
+        read = true;
         entry.isLaptopPanel = 1;
         entry.brightnessMin = core.panel.minLevel;
         entry.brightnessMax = core.panel.maxLevel;
         if (BatterySaverOff(core)) core.savedPanelLevel = current;
         entry.brightness = core.panel.PercentOf(current, current);
     }
+    return read;
 }
 
-void SetLaptopBrightness(Core& core, uint32_t percent) {
-    core.wmiOk = false;
+bool SetLaptopBrightness(Core& core, uint32_t percent) {
     percent = std::min<uint32_t>(percent, 100);
     const PanelLevels& panel = core.panel;
     uint32_t level = panel.Usable() ? panel.percent[percent] : percent;
     if (percent == 0) level = panel.minLevel;
     if (percent == 100) level = panel.maxLevel;
-    if (!core.platform.wmi.SetBrightness(level)) return;
+    if (!core.platform.wmi.SetBrightness(level)) return false;
 
-    core.wmiOk = true;
     MonitorEntry& entry = core.Selected();
     entry.isLaptopPanel = 1;
     entry.brightnessMin = panel.minLevel;
@@ -59,6 +58,7 @@ void SetLaptopBrightness(Core& core, uint32_t percent) {
         entry.brightness = panel.PercentOf(static_cast<uint8_t>(level), percent);
     if (BatterySaverOff(core)) core.savedPanelLevel = static_cast<uint8_t>(level);
     (void)core.platform.window.SetTimer(timer::kPanel, timer::kPanelMs);
+    return true;
 }
 
 }  // namespace lv

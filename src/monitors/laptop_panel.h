@@ -11,9 +11,9 @@ namespace lv {
 struct Core;
 
 void ReadPanelLevels(Core& core);
-// Reads the panel into entry `index`; sets `wmiOk` when a value was read.
-void ReadLaptopBrightness(Core& core, int index);
-// Sets the panel to `percent` for the selected entry; sets `wmiOk` when it took the level.
-void SetLaptopBrightness(Core& core, uint32_t percent);
+// Reads the panel into entry `index`; true when a value was read.
+bool ReadLaptopBrightness(Core& core, int index);
+// Sets the panel to `percent` for the selected entry; true when it took the level.
+bool SetLaptopBrightness(Core& core, uint32_t percent);
 
 }  // namespace lv

@@ -1,5 +1,8 @@
 #include "monitors/monitor_list.h"
 
+#include <algorithm>
+#include <string>
+
 #include "common/text.h"
 
 namespace lv {
@@ -49,6 +52,26 @@ int AddListRow(Core& core, std::string_view text) {
 void SetListCell(Core& core, int row, int column, std::string_view text) {
     core.list.SetCell(row, column, text);
     core.platform.view.SetListCell(row, column, text);
+}
+
+uint32_t ShownValue(const MonitorEntry& entry, int column) {
+    switch (column) {
+        case kColumnBrightness: return std::min<uint32_t>(entry.brightness, 100);
+        case kColumnContrast: return std::min<uint32_t>(entry.contrast, 100);
+        case kColumnRed: return std::min<uint32_t>(entry.red, 255);
+        case kColumnGreen: return std::min<uint32_t>(entry.green, 255);
+        case kColumnBlue: return std::min<uint32_t>(entry.blue, 255);
+        default: return 0;
+    }
+}
+
+void ShowRowValues(Core& core, int row) {
+    if (row < 0 || row >= core.list.Rows() || core.list.IsSilent(row)) return;
+    const MonitorEntry& entry = core.table[static_cast<std::size_t>(row)];
+    SetListCell(core, row, kColumnBrightness, std::to_string(ShownValue(entry, kColumnBrightness)));
+    if (core.list.IsPanel(row)) return;
+    for (int column = kColumnContrast; column <= kColumnBlue; ++column)
+        SetListCell(core, row, column, std::to_string(ShownValue(entry, column)));
 }
 
 void SelectListRow(Core& core) {

@@ -13,6 +13,13 @@ void ClearList(Core& core);
 int AddListRow(Core& core, std::string_view text);  // the new row's index, -1 when full
 void SetListCell(Core& core, int row, int column, std::string_view text);
 
+// A value of an entry as the popup shows it, by list column: brightness and contrast at
+// most 100, gains at most 255.
+uint32_t ShownValue(const MonitorEntry& entry, int column);
+// Writes the numbers of row `row` from its entry. The enumeration's markers stay: a silent
+// row keeps its "?" cells, a laptop panel its "." and its empty gain cells.
+void ShowRowValues(Core& core, int row);
+
 // Marks the row `selectedMonitor` (and only that row) in the monitor list.
 void SelectListRow(Core& core);
 

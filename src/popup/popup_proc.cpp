@@ -7,6 +7,7 @@
 #include "monitors/monitor_list.h"
 #include "platform/windows_codes.h"
 #include "core/requests.h"
+#include "popup/popup_refresh.h"
 #include "settings/settings_file.h"
 #include "tray/hidden_icons.h"
 
@@ -170,6 +171,7 @@ void OnCommand(Core& core, uint32_t id, uint32_t /*code*/, intptr_t lparam) {
             return;
         case res::kRunCommandBuffer:
             RunQueuedCommandLine(core, static_cast<uint32_t>(lparam));
+            ShowChangedValues(core);
             return;
         case res::kExit:
             OnExitCommand(core, lparam);

@@ -6,6 +6,7 @@
 #include "monitors/enumeration.h"
 #include "monitors/monitor_list.h"
 #include "core/requests.h"
+#include "popup/popup_controls.h"
 
 namespace lv {
 namespace {
@@ -13,25 +14,49 @@ namespace {
 constexpr std::string_view kMutedText = "\xD8";  // a struck-through O in code page 1252
 constexpr std::string_view kUnmutedText = "O";
 
-void LoadSelectedEntry(Core& core) {
+// The five values of a monitor as the popup shows them: a slider runs top down, so its
+// position is the scale minus the value.
+struct ShownControl {
+    int column;
+    int label;
+    int slider;
+    int scale;
+    const char* english;
+    const char* german;
+};
+
+constexpr ShownControl kShownControls[] = {
+    {kColumnBrightness, res::kBrightnessLabel, res::kBrightnessSlider, 100, "Brightness ", "Helligkeit "},
+    {kColumnContrast, res::kContrastLabel, res::kContrastSlider, 100, "Contrast ", "Kontrast "},
+    {kColumnRed, res::kRedLabel, res::kRedSlider, 255, "R:", "R:"},
+    {kColumnGreen, res::kRedLabel + 1, res::kRedSlider + 1, 255, "G:", "G:"},
+    {kColumnBlue, res::kRedLabel + 2, res::kRedSlider + 2, 255, "B:", "B:"},
+};
+
+}  // namespace
+
+void ShowSelectedValues(Core& core) {
     PopupView& view = core.platform.view;
+    const int selected = static_cast<int>(core.SelectedIndex());
+    for (int row = 0; row < core.list.Rows(); ++row)
+        if (row == selected || core.ddc.changedRows.test(static_cast<std::size_t>(row))) ShowRowValues(core, row);
+    core.ddc.changedRows.reset();
+
+    if (selected < core.list.Rows()) view.SetText(res::kInputGroup, core.list.Cell(selected, kColumnName));
     const MonitorEntry& entry = core.Selected();
-    const bool german = core.German();
-    const int row = static_cast<int>(core.SelectedIndex());
-    if (row < core.list.Rows()) view.SetText(res::kInputGroup, core.list.Cell(row, kColumnName));
-    view.SetSliderPos(res::kBrightnessSlider, 100 - static_cast<int>(entry.brightness));
-    view.SetSliderPos(res::kContrastSlider, 100 - static_cast<int>(entry.contrast));
-    view.SetText(res::kBrightnessLabel, (german ? "Helligkeit " : "Brightness ") + std::to_string(entry.brightness));
-    view.SetText(res::kContrastLabel, (german ? "Kontrast " : "Contrast ") + std::to_string(entry.contrast));
-    const uint32_t gains[3] = {entry.red, entry.green, entry.blue};
-    const char* const names[3] = {"R:", "G:", "B:"};
-    for (int channel = 0; channel < 3; ++channel) {
-        view.SetSliderPos(res::kRedSlider + channel, 255 - static_cast<int>(gains[channel]));
-        view.SetText(res::kRedLabel + channel, names[channel] + std::to_string(gains[channel]));
+    for (const ShownControl& control : kShownControls) {
+        const uint32_t value = ShownValue(entry, control.column);
+        view.SetText(control.label, (core.German() ? control.german : control.english) + std::to_string(value));
+        view.SetSliderPos(control.slider, control.scale - static_cast<int>(value));
     }
 }
 
-}  // namespace
+void ShowChangedValues(Core& core) {
+    if (core.ddc.changedRows.none()) return;
+    ShowSelectedValues(core);
+    core.platform.view.RedrawNow();
+    core.UpdateIcons();
+}
 
 void LoadVolumeControls(Core& core) {
     PopupView& view = core.platform.view;
@@ -53,7 +78,10 @@ void LoadVolumeControls(Core& core) {
 void RefreshPopup(Core& core, int show) {
     (void)EnumerateUntilAnswered(core);
     SelectListRow(core);
-    LoadSelectedEntry(core);
+    const int selected = static_cast<int>(core.SelectedIndex());
+    if (selected < core.list.Rows()) SetLaptopMode(core, core.list.IsPanel(selected));
+    ShowGainControlsOrHint(core);
+    ShowSelectedValues(core);
     LoadVolumeControls(core);
     core.platform.view.RedrawNow();
     core.UpdateIcons();

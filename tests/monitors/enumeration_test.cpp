@@ -110,7 +110,6 @@ current = 40
     EXPECT_EQ(Row(sim, 0), "LGD05E5|40|.|||");
     EXPECT_EQ(sim.core.table[0].isLaptopPanel, 1);
     EXPECT_TRUE(sim.core.table[0].serialNumber.Empty()) << "a serial number of one character identifies nothing";
-    EXPECT_EQ(sim.view.Shown(res::kContrastSlider), false);
 }
 
 TEST(Enumeration, RowsStopAtTenAndAtADisplayWhoseMonitorsCannotBeHad) {

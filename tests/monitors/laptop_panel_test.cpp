@@ -50,7 +50,7 @@ current = 40
 TEST(LaptopPanel, ReadKeepsTheLevelForPowerChangesOnlyWithoutBatterySaver) {
     Simulator sim(sim::ParseFleet(kLaptop).fleet);
     ReadPanelLevels(sim.core);
-    ReadLaptopBrightness(sim.core, 0);
+    EXPECT_TRUE(ReadLaptopBrightness(sim.core, 0));
     EXPECT_EQ(sim.core.table[0].brightness, 40u);
     EXPECT_EQ(sim.core.table[0].isLaptopPanel, 1);
     EXPECT_EQ(sim.core.savedPanelLevel, 40);
@@ -65,7 +65,7 @@ TEST(LaptopPanel, ReadKeepsTheLevelForPowerChangesOnlyWithoutBatterySaver) {
 TEST(LaptopPanel, SetSendsTheLevelAndStartsTimer33) {
     Simulator sim(sim::ParseFleet(kLaptop).fleet);
     ReadPanelLevels(sim.core);
-    SetLaptopBrightness(sim.core, 54);
+    EXPECT_TRUE(SetLaptopBrightness(sim.core, 54));
     EXPECT_EQ(sim.fleet.panel->current, 50u);  // 54 % falls on the step of level 50
     EXPECT_EQ(sim.core.table[0].brightness, 50u);
     EXPECT_EQ(sim.core.savedPanelLevel, 50);
@@ -75,8 +75,7 @@ TEST(LaptopPanel, SetSendsTheLevelAndStartsTimer33) {
     ReadPanelLevels(failing.core);
     failing.core.table[0].brightness = 33;
     failing.wmi.SetFailing(true);
-    SetLaptopBrightness(failing.core, 80);
-    EXPECT_FALSE(failing.core.wmiOk);
+    EXPECT_FALSE(SetLaptopBrightness(failing.core, 80));
     EXPECT_EQ(failing.core.table[0].brightness, 33u);
     EXPECT_FALSE(failing.window.HasTimer(timer::kPanel));
 }
