@@ -3,6 +3,7 @@
 #include <charconv>
 #include <fstream>
 
+#include "app/startup.h"
 #include "settings/settings_file.h"
 #include "tools/simulator.h"
 
@@ -76,8 +77,6 @@ int RunSimulatorCli(const std::vector<std::string>& args, std::ostream& out, std
 
     Simulator sim(std::move(loaded.fleet));
     sim.monitors.SetDdcCallCost(options.callMs);
-    // Start-up: the computed defaults, the settings document, the monitors, the limits.
-    ApplyComputedDefaults(sim.core.settings, sim.system);
     if (!options.settings.empty()) {
         std::ifstream file(options.settings, std::ios::binary);
         const std::string document((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
@@ -85,11 +84,14 @@ int RunSimulatorCli(const std::vector<std::string>& args, std::ostream& out, std
             err << "lumivane-sim: " << options.settings << ": cannot read the settings file\n";
             return 2;
         }
-        ApplySettingsDocument(sim.core, document);
+        // Beside the program, where start-up looks first.
+        std::u16string folder;
+        (void)sim.files.GetWorkingFolder(folder);
+        sim.files.AddFile(folder + u'\\' + std::u16string(kSettingsFileName), document);
     }
-    sim.core.settings.languageId = ResolveLanguage(sim.core.settings, sim.system.UserDefaultUILanguage());
+    // The program's own start-up, as far as it reads settings and hardware.
+    LoadStartupSettings(sim.core);
     sim.Start();
-    ApplyMonitorLimits(sim.core);
     const uint64_t start = sim.clock.Now();
     for (const std::string& line : options.lines) sim.Run(line);
 

@@ -1,9 +1,8 @@
 #include "tools/simulator.h"
 
-#include "monitors/enumeration.h"
-#include "monitors/laptop_panel.h"
-#include "monitors/monitor_list.h"
+#include "app/startup.h"
 #include "popup/popup_proc.h"
+#include "popup/program_actions.h"
 
 namespace lv::sim {
 
@@ -19,28 +18,18 @@ Simulator::Simulator(sim::Fleet initial)
       core(Platform{monitors, clock, codec, window, audio, system, view, wmi, displayConfig, files, *xmlReader, *xmlWriter, process, tray}) {
     window.SetCopyDataHandler(
         [this](uint32_t source, std::span<const char> data) { OnCopyData(core, source, data.data(), data.size()); });
-    core.refreshPopup = [this](int) {
-        ++refreshRequests;
-        Refresh();
-    };
+    BindProgramActions(core);
     monitors.CaptureFactoryDefaults();
 }
 
-void Simulator::Start() {
-    ReadPanelLevels(core);
-    Refresh();
-}
+void Simulator::Start() { StartMonitorsAndIcons(core); }
 
 void Simulator::Seed() {
     Start();
     clock.ClearPauses();
     monitors.ClearCallLog();
     wmi.ClearRequestLog();
-}
-
-void Simulator::Refresh() {
-    EnumerateUntilAnswered(core);
-    SelectListRow(core);
+    tray.ClearCalls();
 }
 
 void Simulator::Run(std::string_view line, uint32_t source) {

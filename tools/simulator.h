@@ -32,13 +32,11 @@ public:
     Simulator(const Simulator&) = delete;
     Simulator& operator=(const Simulator&) = delete;
 
-    // What start-up does for the monitors: the panel's levels, then a refresh of the
-    // monitor list, which reads every monitor (this takes virtual time).
+    // The program's start-up steps that read the hardware: the icons, the panel's levels,
+    // the first refresh, which reads every monitor (this takes virtual time), the limits.
     void Start();
     // Start(), then forgets the calls and pauses it caused, so that a test sees only its own.
     void Seed();
-    // A refresh of the monitor list, as the popup's refresh makes it.
-    void Refresh();
 
     // Submits a line from `source` and dispatches the posted commands it causes.
     void Run(std::string_view line, uint32_t source = kSourceInternal);
@@ -62,9 +60,8 @@ public:
     sim::SimTrayApi tray;
     std::unique_ptr<XmlReader> xmlReader;
     std::unique_ptr<XmlWriter> xmlWriter;
-    Core core;
+    Core core;  // bound to the program's actions
 
-    int refreshRequests = 0;  // RefreshPopup calls the core made
     std::vector<sim::PostedCommand> otherCommands;
 };
 

@@ -17,10 +17,8 @@
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_wmi.h"
 #include "platform/windows_codes.h"
-#include "popup/popup_placement.h"
-#include "popup/popup_refresh.h"
+#include "popup/program_actions.h"
 #include "resources/resource.h"
-#include "tray/notify_icons.h"
 
 namespace {
 
@@ -140,10 +138,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     SetHiddenWarningCore(&core);
 
     tray.SetBalloonIcon(LoadProgramIcon(instance, SM_CXICON, SM_CYICON));
-    core.refreshPopup = [&core](int show) { RefreshPopup(core, show); };
-    core.showPopupNearIcon = [&core] { ShowPopupNearIcon(core); };
-    core.updateIcons = [&core] { UpdateIcons(core); };
-    core.showValueNotification = [&core](ChangeKind kind) { ShowValueNotification(core, kind); };
+    // Bound once the window exists: every action works on it.
+    BindProgramActions(core);
     StartAfterWindow(core, showCommand);
 
     (void)RunMessageLoop(window, accelerators);

@@ -86,18 +86,23 @@ bool TakeOverOlderVersions(Core& core) {
     return true;
 }
 
+void LoadStartupSettings(Core& core) {
+    SystemApi& system = core.platform.system;
+    ApplyComputedDefaults(core.settings, system);
+    ImportLegacyIni(core);
+    LoadSettings(core);
+    core.settings.languageId = ResolveLanguage(core.settings, system.UserDefaultUILanguage());
+}
+
 std::optional<int> StartBeforeWindow(Core& core, std::string_view commandLine, int showCommand) {
     Platform& platform = core.platform;
     core.mainThreadId = platform.system.CurrentThreadId();
     EnterProgramFolder(core);
     WaitPastMidnight(core);
     // After the wait, so the auto-run times are those of the day that runs.
-    ApplyComputedDefaults(core.settings, platform.system);
-    ImportLegacyIni(core);
-    LoadSettings(core);
+    LoadStartupSettings(core);
     // A restart runs no command line of its own.
     if (!core.restartflag) core.startupLine = std::string(commandLine.substr(0, kMaxCommandLine));
-    core.settings.languageId = ResolveLanguage(core.settings, platform.system.UserDefaultUILanguage());
     if (!platform.process.IsWindows7OrLater()) {
         platform.process.ShowMessage(kWindowsTooOld[core.German() ? 1 : 0]);
         return 0;
@@ -149,7 +154,7 @@ void ForgetMissingIgnoredMonitors(Core& core) {
     if (forgotten) RequestRestart(core);
 }
 
-void StartAfterWindow(Core& core, int showCommand) {
+void StartMonitorsAndIcons(Core& core) {
     InitialiseNotifyIcons(core);
     EnsureSomeIcon(core.settings);
     ReadPanelLevels(core);
@@ -161,8 +166,11 @@ void StartAfterWindow(Core& core, int showCommand) {
     ApplyMonitorLimits(core);
     ShowChangedValues(core);  // limits that moved a value
     core.monitorFingerprint = MonitorFingerprint(core);
-
     core.startupComplete = true;
+}
+
+void StartAfterWindow(Core& core, int showCommand) {
+    StartMonitorsAndIcons(core);
     SubmitCommandLine(core, core.startupLine, kSourceStartup);
     if (core.startupLine.empty() && showCommand != kShowMinimizedNoActivate && !core.hiddenrestart)
         core.ShowPopupNearIcon();

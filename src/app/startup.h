@@ -46,6 +46,10 @@ std::string TakeoverBatchLine(std::string_view ownImageName, uint32_t ownProcess
 // Returns whether an older version was found.
 bool TakeOverOlderVersions(Core& core);
 
+// The settings as start-up takes them: the computed defaults, an older INI file, the
+// settings file, the language.
+void LoadStartupSettings(Core& core);
+
 // The start-up steps before the window exists. Returns the exit code when this start
 // ends here (too old a system, or a second start that forwarded its line).
 std::optional<int> StartBeforeWindow(Core& core, std::string_view commandLine, int showCommand);
@@ -54,8 +58,13 @@ std::optional<int> StartBeforeWindow(Core& core, std::string_view commandLine, i
 // returns the exit code, the running instance's answer.
 int ForwardToRunningInstance(Core& core, int showCommand);
 
-// The start-up steps after the window exists: monitors, limits, the start-up line, the
-// first view, the first save and the periodic timers.
+// The start-up steps that read the hardware and show nothing yet: the icons' records,
+// the panel's levels, the first refresh (which adds the icons), ignored monitors that are
+// gone, the limits and the monitor set's fingerprint. Afterwards start-up counts as complete.
+void StartMonitorsAndIcons(Core& core);
+
+// The start-up steps after the window exists: StartMonitorsAndIcons, the start-up line,
+// the first view, the first save and the periodic timers.
 void StartAfterWindow(Core& core, int showCommand);
 
 // Ignored monitors that are gone are forgotten, which needs a fresh start.

@@ -90,6 +90,16 @@ struct HookState {
     bool keyboardInstalled = false;
 };
 
+// What the higher floors do for the lower ones. BindProgramActions fills every member once;
+// a missing action does nothing, so a lower floor can be tested unbound.
+struct CoreActions {
+    std::function<void(int show)> refreshPopup;
+    std::function<void()> updateIcons;
+    std::function<void()> showPopupNearIcon;
+    std::function<void(ChangeKind kind)> showValueNotification;
+    std::function<bool()> hotKeyHeld;  // a hot key is down now: notifications wait
+};
+
 struct VolumeState {
     int32_t volumePercent = 0;
     bool volumeMuted = false;
@@ -153,12 +163,7 @@ struct Core {
 
     CommandQueue commandQueue;
 
-    // Filled by the layers that own these actions; a missing hook does nothing.
-    std::function<void(int show)> refreshPopup;
-    std::function<void()> updateIcons;
-    std::function<void()> showPopupNearIcon;
-    std::function<void(ChangeKind kind)> showValueNotification;
-    std::function<bool()> hotKeyHeld;  // a hot key is down now: notifications wait
+    CoreActions actions;
 
     MonitorEntry& Selected() { return table[SelectedIndex()]; }
     std::size_t SelectedIndex() const {
@@ -167,14 +172,18 @@ struct Core {
     bool German() const { return settings.German(); }
 
     void RefreshPopup(int show) {
-        if (refreshPopup) refreshPopup(show);
+        if (actions.refreshPopup) actions.refreshPopup(show);
     }
     void UpdateIcons() {
-        if (updateIcons) updateIcons();
+        if (actions.updateIcons) actions.updateIcons();
     }
     void ShowPopupNearIcon() {
-        if (showPopupNearIcon) showPopupNearIcon();
+        if (actions.showPopupNearIcon) actions.showPopupNearIcon();
     }
+    void ShowValueNotification(ChangeKind kind) {
+        if (actions.showValueNotification) actions.showValueNotification(kind);
+    }
+    bool HotKeyHeld() const { return actions.hotKeyHeld && actions.hotKeyHeld(); }
 };
 
 }  // namespace lv

@@ -74,10 +74,9 @@ void OnSelectionTimer(Core& core) {
 void OnNotificationTimer(Core& core) {
     // Back to the short period first: showing a notification lengthens it for one round.
     (void)core.platform.window.SetTimer(timer::kNotification, timer::kNotificationMs);
-    if (core.lastChangedKind != ChangeKind::Nothing && !(core.hotKeyHeld && core.hotKeyHeld())) {
+    if (core.lastChangedKind != ChangeKind::Nothing && !core.HotKeyHeld()) {
         core.lastChangeTick = core.platform.clock.TickCount();
-        if (IsNotifiedKind(core.lastChangedKind) && core.showValueNotification)
-            core.showValueNotification(core.lastChangedKind);
+        if (IsNotifiedKind(core.lastChangedKind)) core.ShowValueNotification(core.lastChangedKind);
         core.lastChangedKind = ChangeKind::Nothing;
     }
 }

@@ -7,9 +7,7 @@
 #include <vector>
 
 #include "commands/command_test_support.h"
-#include "popup/popup_placement.h"
 #include "popup/popup_proc.h"
-#include "popup/popup_refresh.h"
 #include "tray/notify_icons.h"
 
 namespace lv {
@@ -147,7 +145,7 @@ TEST(StartupAfterWindow, ThePopupOpensOnlyForAPlainVisibleFirstStart) {
         auto s = Fresh();
         if (*c.file) s->files.AddFile(kProgramCopy, c.file);
         int shows = 0;
-        s->core.showPopupNearIcon = [&] { ++shows; };
+        s->core.actions.showPopupNearIcon = [&] { ++shows; };
         ASSERT_FALSE(StartBeforeWindow(s->core, c.line, c.show));
         StartAfterWindow(s->core, c.show);
         EXPECT_EQ(shows, c.shows);
@@ -160,9 +158,6 @@ TEST(StartupAfterWindow, ThePopupOpensOnlyForAPlainVisibleFirstStart) {
 TEST(StartupAfterWindow, TheFirstViewStandsByTheIconsJustAdded) {
     auto s = Fresh();
     Core& core = s->core;
-    core.refreshPopup = [&](int show) { RefreshPopup(core, show); };
-    core.updateIcons = [&] { UpdateIcons(core); };
-    core.showPopupNearIcon = [&] { ShowPopupNearIcon(core); };
     s->tray.SetIconRect(IconGuid(kVolumeIcon, 0), {1840, 1050, 1856, 1066});  // the last one added
     ASSERT_FALSE(StartBeforeWindow(core, "", kNormal));
     StartAfterWindow(core, kNormal);

@@ -62,10 +62,12 @@ inline std::unique_ptr<sim::Simulator> Seeded(std::string_view fleetText = kDesk
     return simulator;
 }
 
-// Counts refresh requests without running the enumeration pass behind them, so a test
-// sees what the command itself left pending.
-inline void CountRefreshesOnly(sim::Simulator& s) {
-    s.core.refreshPopup = [&s](int) { ++s.refreshRequests; };
+// Counts refresh requests without running the refresh behind them, so a test sees what
+// the command itself left pending. Returns the count.
+inline std::shared_ptr<int> CountRefreshesOnly(sim::Simulator& s) {
+    auto count = std::make_shared<int>(0);
+    s.core.actions.refreshPopup = [count](int) { ++*count; };
+    return count;
 }
 
 // The simulated hardware behind physical monitor `index` (enumeration order).

@@ -38,10 +38,10 @@ TEST(PresetAndInput, PicksAPresetOrAnInput) {
                           Case{"s vga", 0, 0, "DisplayPort1"}}) {
         const bool preset = c.line[0] == 'p';
         auto sim = Seeded();
-        test::CountRefreshesOnly(*sim);
+        const std::shared_ptr<int> refreshes = test::CountRefreshesOnly(*sim);
         sim->Run(c.line);
         EXPECT_EQ(preset ? sim->core.table[0].pendingPreset : sim->core.table[0].pendingInput, c.pending) << c.line;
-        EXPECT_EQ(sim->refreshRequests, c.refreshes) << c.line;
+        EXPECT_EQ(*refreshes, c.refreshes) << c.line;
         const ChoiceModel& choice = preset ? sim->core.presetChoice : sim->core.inputChoice;
         EXPECT_EQ(choice.CurrentText(), c.current) << c.line;
         EXPECT_EQ(sim->view.ChoiceCurrent(preset ? res::kColourPreset : res::kInput), choice.current);

@@ -177,12 +177,13 @@ TEST(RunCommand, RereadRefreshesBeforeInternalLinesOnly) {
         auto sim = Seeded();
         sim->core.settings.rereadvalues = c.reread;
         std::size_t ddcAtRefresh = 99;
-        sim->core.refreshPopup = [&](int) {
+        int refreshes = 0;
+        sim->core.actions.refreshPopup = [&](int) {
             ddcAtRefresh = sim->monitors.DdcCallCount();
-            ++sim->refreshRequests;
+            ++refreshes;
         };
         sim->Run("b 20", c.source);
-        EXPECT_EQ(sim->refreshRequests, c.refreshes) << c.source;
+        EXPECT_EQ(refreshes, c.refreshes) << c.source;
         if (c.refreshes) {
             EXPECT_EQ(ddcAtRefresh, 0u) << "refreshed before the line ran";
         }

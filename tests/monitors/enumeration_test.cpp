@@ -139,7 +139,7 @@ TEST(Enumeration, IgnoredMonitorKeepsItsSlotWhereverItAppears) {
 
     sim.core.settings.rereadvalues = true;
     sim.monitors.ClearCallLog();
-    sim.Refresh();  // the slot stays with its monitor, which hears nothing
+    sim.core.RefreshPopup(0);  // the slot stays with its monitor, which hears nothing
     EXPECT_EQ(sim.core.table[1].ignoreName.View(), "SECONDONE");
     for (const std::string& call : sim.monitors.CallLog()) EXPECT_EQ(call.find("mon=1 "), std::string::npos) << call;
 }
@@ -162,7 +162,7 @@ TEST(Enumeration, PendingPresetIsWrittenByThePassAFactoryResetEndsIt) {
     monitor.ddc = sim::DdcMode::Flaky;
     monitor.flakyFailures = 2;
     sim.core.table[0].pendingPreset = 11;
-    sim.Refresh();
+    sim.core.RefreshPopup(0);
     EXPECT_EQ(monitor.preset, 11u);
     EXPECT_EQ(sim.core.table[0].pendingPreset, 0);
     // Two refused attempts 100 ms apart, then the monitor's second to settle.
@@ -176,7 +176,7 @@ TEST(Enumeration, PendingPresetIsWrittenByThePassAFactoryResetEndsIt) {
     sim.monitors.CaptureFactoryDefaults();
     monitor.brightness.current = 90;
     sim.core.table[0].factoryResetPending = 1;
-    sim.Refresh();
+    sim.core.RefreshPopup(0);
     EXPECT_EQ(monitor.brightness.current, 10u);
     EXPECT_TRUE(sim.core.restartflag);
     EXPECT_EQ(sim.core.table[0].factoryResetPending, 0);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "commands/command_test_support.h"
+#include "platform/windows_codes.h"
 
 namespace lv {
 namespace {
@@ -65,7 +66,7 @@ TEST(ShownValues, AWrittenValueAndARefreshedOneLookAlike) {
     for (const ValueCase& c : cases) {
         SCOPED_TRACE(c.name);
         auto written = Seeded(c.fleet);
-        written->core.settings.languageId = c.german ? kLanguageGerman : kLanguageEnglish;
+        written->core.settings.languageId = c.german ? win::kLangGerman : win::kLangEnglish;
         written->Run(c.line);
         EXPECT_EQ(Look(*written, c), c.expected);
 

@@ -115,6 +115,20 @@ TEST_F(SimCli, SettingsDocumentIsAppliedAsAtStartAndSavedAfterTheLines) {
     EXPECT_EQ(Run({"--fleet", PathOf("fleet"), "--settings", PathOf("missing.xml")}), 2);
 }
 
+// The program's own start: an ignored monitor keeps its row silent, one that is gone is forgotten.
+TEST_F(SimCli, StartsAsTheProgramStarts) {
+    Write("settings.xml", "<settings><set ignoremonitor0=\"PHL243V7\"></set><set ignoremonitor1=\"GONE27\"></set></settings>");
+    ASSERT_EQ(Run({"--fleet", PathOf("fleet"), "--settings", PathOf("settings.xml"), "--save", PathOf("saved.xml"),
+                   "--out", PathOf("after")}),
+              0)
+        << err_.str();
+    EXPECT_NE(out_.str().find("ignore_PHL243V7\t?\t?\t\t\t\n"), std::string::npos) << out_.str();
+    std::ifstream saved(PathOf("saved.xml"));
+    const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("=\"PHL243V7\""), std::string::npos) << text;
+    EXPECT_EQ(text.find("GONE27"), std::string::npos) << text;
+}
+
 TEST_F(SimCli, BadInputIsRefusedWithExitStatusTwo) {
     Write("bad", "[display]\n[monitor]\nbrightness = 0 50\n");
     EXPECT_EQ(Run({"--fleet", PathOf("bad")}), 2);

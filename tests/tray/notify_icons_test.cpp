@@ -9,6 +9,7 @@
 #include "commands/command_test_support.h"
 #include "popup/popup_placement.h"
 #include "popup/popup_proc.h"
+#include "popup/program_actions.h"
 
 namespace lv {
 namespace {
@@ -22,15 +23,22 @@ std::string GuidText(const Guid& g) {
     return text;
 }
 
-// A seeded desk whose icons go through the real icon code.
+// A seeded desk whose icons go through the real icon code; start-up added none yet.
+std::unique_ptr<sim::Simulator> SeededWithoutIcons() {
+    auto s = std::make_unique<sim::Simulator>(sim::ParseFleet(test::kDesk).fleet);
+    s->core.actions.updateIcons = nullptr;
+    s->Seed();
+    BindProgramActions(s->core);
+    return s;
+}
+
 struct Icons {
-    std::unique_ptr<sim::Simulator> s = test::Seeded();
+    std::unique_ptr<sim::Simulator> s = SeededWithoutIcons();
     Core& core = s->core;
     sim::SimTrayApi& tray = s->tray;
 
     Icons() {
         InitialiseNotifyIcons(core);
-        core.updateIcons = [this] { UpdateIcons(core); };
         s->view.SetText(res::kBrightnessLabel, "Brightness 70");
         s->view.SetText(res::kContrastLabel, "Contrast 75");
         s->view.SetText(res::kVolumeLabel, "Vol. 40");
@@ -195,7 +203,7 @@ struct Placement : Icons {
 
 TEST(PopupPlacement, CentredAboveTheIconThatWasClickedSixPixelsDown) {
     Placement p;
-    p.core.refreshPopup = [&](int show) {
+    p.core.actions.refreshPopup = [&](int show) {
         if (show == 1) ShowPopupNearIcon(p.core);
     };
     OnIconCallback(p.core, 0x80AA, win::kNinSelect, 0);  // the volume icon

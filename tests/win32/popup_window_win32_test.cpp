@@ -102,8 +102,13 @@ TEST_F(PopupProcTest, DisplayDevicesAndPowerSettingsAreDecoded) {
 }
 
 TEST_F(PopupProcTest, CommandsTimersAndTheTaskBarReachTheCore) {
+    int refreshes = 0;
+    sim_->core.actions.refreshPopup = [&, program = sim_->core.actions.refreshPopup](int show) {
+        ++refreshes;
+        program(show);
+    };
     Send(WM_COMMAND, res::kOpenPopup, nullptr);
-    EXPECT_EQ(sim_->refreshRequests, 1);
+    EXPECT_EQ(refreshes, 1);
     Send(taskbarCreated_, 0, nullptr);
     EXPECT_TRUE(sim_->window.HasTimer(timer::kTaskbarBusy) || sim_->window.HasTimer(timer::kTaskbarIdle));
     Send(WM_TIMER, timer::kResume, nullptr);
