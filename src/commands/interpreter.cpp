@@ -25,6 +25,22 @@ constexpr std::array<std::string_view, kMaxPreset> kPresetPatterns = {
 
 bool IsLetterOrQuery(char c) { return IsAsciiLetter(c) || c == '?'; }
 
+int RowOfNumber(char digit) { return digit == '0' ? 0 : digit - '1'; }
+
+// The first row whose list name, serial number or model holds the word; -1 when none does.
+int RowOfName(const Core& core, std::string_view word) {
+    for (int row = 0; row < core.list.Rows(); ++row) {
+        const MonitorEntry& entry = core.table[static_cast<std::size_t>(row)];
+        if (ContainsNoCase(core.list.Cell(row, kColumnName), word) || ContainsNoCase(entry.serialNumber.View(), word) ||
+            ContainsNoCase(entry.capabilitiesModel.View(), word))
+            return row;
+    }
+    return -1;
+}
+
+bool IsSelectable(const Core& core, int row) {
+    return row >= 0 && row <= core.list.Rows() - 1 && !core.list.IsSilent(row);
+}
 
 class Interpreter {
 public:
@@ -40,15 +56,14 @@ public:
                 continue;
             }
             if (IsDigit(c) && At(p_ + 1) == ' ') {
-                const int index = c == '0' ? 0 : c - '1';
-                if (!Select(index)) return;
+                if (!Select(RowOfNumber(c))) return;
                 ++p_;
                 continue;
             }
             const std::string_view word = Word(p_, kMaxWord);
             if (!IsCommandWord(word)) {
                 p_ += word.size();
-                if (!SelectByName(word)) return;
+                if (!Select(RowOfName(core_, word))) return;
                 continue;
             }
             if (!Dispatch(c)) return;
@@ -65,7 +80,7 @@ private:
     }
 
     bool Select(int index) {
-        if (index < 0 || index > core_.list.Rows() - 1 || core_.list.IsSilent(index)) return false;
+        if (!IsSelectable(core_, index)) return false;
         core_.selectedMonitor = index;
         core_.forceReselect = true;
         if (core_.listSync) {
@@ -74,16 +89,6 @@ private:
             FillChoices(core_, core_.Selected());
         }
         return true;
-    }
-
-    bool SelectByName(std::string_view word) {
-        for (int row = 0; row < core_.list.Rows(); ++row) {
-            const MonitorEntry& entry = core_.table[static_cast<std::size_t>(row)];
-            if (ContainsNoCase(core_.list.Cell(row, kColumnName), word) || ContainsNoCase(entry.serialNumber.View(), word) ||
-                ContainsNoCase(entry.capabilitiesModel.View(), word))
-                return Select(row);
-        }
-        return false;
     }
 
     // The number after a command letter: signs met on the way count (the last one wins),
@@ -332,6 +337,11 @@ private:
 }  // namespace
 
 void CommandInterpreter(Core& core, std::string_view line) { Interpreter(core, line).Run(); }
+
+int RowSelectedBy(const Core& core, std::string_view word) {
+    const int row = word.size() == 1 && IsDigit(word[0]) ? RowOfNumber(word[0]) : RowOfName(core, word);
+    return IsSelectable(core, row) ? row : -1;
+}
 
 bool IsCommandWord(std::string_view word) {
     if (word.starts_with("bl")) return true;

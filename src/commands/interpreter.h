@@ -11,6 +11,11 @@ namespace lv {
 // is to stop; commands already run stay done.
 void CommandInterpreter(Core& core, std::string_view line);
 
+// The row a monitor word selects, by the rules of a line: a single digit by number, any
+// other word by list name, serial number or model. -1 when it selects none, or a row
+// showing "?".
+int RowSelectedBy(const Core& core, std::string_view word);
+
 // A word (no spaces) of at most five characters that starts with its only letter or
 // "?", or any word starting with "bl", is a command; other words name monitors.
 bool IsCommandWord(std::string_view word);

@@ -46,16 +46,22 @@ void JoinQuotedSpans(std::string& text) {
     }
 }
 
-// A limit row's name runs as the start of a command line: a name such as "q" or "x"
-// would quit or switch the monitors off at every start.
-bool NamesMonitorsOnly(std::string_view name) {
+// The row a limit row's name selects: each word as a monitor word of a line would select
+// it, and all of them must; the last one decides. No word is run: a name such as "q" or
+// "x" would otherwise quit or switch the monitors off at every start, and "bl2420pt" or
+// "e24" would be read as commands instead of names.
+int RowNamedBy(const Core& core, std::string_view name) {
+    int row = -1;
     std::size_t start = 0;
     while (start < name.size()) {
         const std::size_t end = std::min(name.find(' ', start), name.size());
-        if (end > start && IsCommandWord(name.substr(start, end - start))) return false;
+        if (end > start) {
+            row = RowSelectedBy(core, name.substr(start, end - start));
+            if (row < 0) return -1;
+        }
         start = end + 1;
     }
-    return true;
+    return row;
 }
 
 bool IsKept(char c) { return IsAsciiLetter(c) || IsDigit(c) || c == '?' || c == '+' || c == '-'; }
@@ -131,15 +137,16 @@ void ApplyMonitorLimits(Core& core) {
         entry.contrastHigh = 100;
     }
     for (const MonitorLimitRow& row : core.settings.limits) {
-        if (row.name.Empty() || row.name[0] == ' ' || !NamesMonitorsOnly(ToLower(row.name.View()))) continue;
-        const std::string line = ToLower(row.name.Str() + " a " + std::to_string(row.brightnessMin) + " " +
-                                         std::to_string(row.brightnessMax) + " " + std::to_string(row.contrastMin) + " " +
-                                         std::to_string(row.contrastMax));
+        if (row.name.Empty() || row.name[0] == ' ') continue;
+        const int target = RowNamedBy(core, row.name.View());
+        if (target < 0) continue;
         const int64_t selected = core.selectedMonitor;
-        core.listSync = false;
-        CommandInterpreter(core, line);
+        core.selectedMonitor = target;
+        core.forceReselect = true;  // as any selection by name or number
+        // The numbers are read as the a command reads them, and it ends the line.
+        CommandInterpreter(core, "a " + std::to_string(row.brightnessMin) + " " + std::to_string(row.brightnessMax) + " " +
+                                     std::to_string(row.contrastMin) + " " + std::to_string(row.contrastMax));
         core.selectedMonitor = selected;
-        core.listSync = true;
     }
 }
 

@@ -1,5 +1,5 @@
 // The one path by which every producer hands a command line to the main thread, the
-// execution of a queued line, and the monitor limits turned into command lines.
+// execution of a queued line, and the monitor limits of the settings.
 #pragma once
 
 #include <array>
@@ -42,7 +42,8 @@ void OnCopyData(Core& core, uint32_t source, const void* data, std::size_t size)
 // The run command: executes the oldest queued line and answers queries.
 void RunQueuedCommandLine(Core& core, uint32_t source);
 
-// Resets every monitor's limits and applies the eight limit rows of the settings.
+// Resets every monitor's limits and applies the eight limit rows of the settings. A row's
+// name selects a monitor as the monitor words of a line do, but no word of it runs.
 void ApplyMonitorLimits(Core& core);
 
 }  // namespace lv

@@ -50,14 +50,17 @@ bool SkipGroup(Cursor& in) {
     return false;
 }
 
-// Two-digit hex numbers of one list. Blanks may fall anywhere, even between the two
-// digits (line-wrapped text); any other character drops a half-read number.
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+// Two-digit hex numbers of one list. A line break may fall between the two digits
+// (line-wrapped text); any other character, a space or tab too, drops a half-read number,
+// so a stray digit cannot take the first digit of the code behind it.
 class HexPairs {
 public:
     // Feeds one character that is not a parenthesis; true with `value` set when it
     // completes a number.
     bool Feed(char c, uint8_t& value) {
-        if (IsBlank(c)) return false;
+        if (IsLineBreak(c)) return false;
         const int digit = HexValue(c);
         if (digit < 0) {
             high_ = -1;
@@ -137,7 +140,7 @@ bool ReadVcp(Cursor& in, std::vector<VcpCode>& vcp) {
 std::string WithoutLineBreaks(std::string_view text) {
     std::string result;
     for (char c : text)
-        if (c != '\r' && c != '\n') result += c;
+        if (!IsLineBreak(c)) result += c;
     return result;
 }
 

@@ -3,7 +3,8 @@
 //
 // Monitors write these loosely, and the reader takes them as they come:
 // - keywords in any case, with or without the outer parentheses, with blanks, tabs and
-//   line breaks between anything (also between the two digits of a code);
+//   line breaks between anything; a line break may also split the two digits of a code
+//   or value, a blank may not ("6 14(05)" is a stray 6 and code 14 with its values);
 // - codes and values with or without separators ("vcp(101214(0508)60(0F11))");
 // - extra parentheses around the whole ("((prot(monitor)...))") count as the outer ones;
 // - model text written without parentheses ("modelVG278H", "model LCDPB287") is no

@@ -1,7 +1,10 @@
-// The eight limit rows of the settings, applied as "name a low high low high" lines.
+// The eight limit rows of the settings: the monitor a row's name selects receives the
+// row's four numbers as the a command would store them.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "command_test_support.h"
 #include "commands/submission.h"
@@ -51,9 +54,7 @@ TEST(MonitorLimits, RowsApplyInOrderAndPullTheValuesIn) {
 }
 
 TEST(MonitorLimits, RowsThatApplyNothing) {
-    // A name that reads as a command would run it at every start ("q" quits, "x" switches
-    // the monitors off): such rows are refused whole.
-    for (const char* name : {" pl2779q", "", "zeta", "nosuch pl2779q", "q", "X", "z", "pl2779q b20", "blue"}) {
+    for (const char* name : {" pl2779q", "", "zeta", "nosuch pl2779q", "pl2779q b20", "blue"}) {
         auto sim = Seeded();
         SetRow(sim->core, 0, name, 10, 80, 20, 90);
         ApplyMonitorLimits(sim->core);
@@ -62,6 +63,50 @@ TEST(MonitorLimits, RowsThatApplyNothing) {
         sim->Pump();
         EXPECT_TRUE(sim->otherCommands.empty()) << "'" << name << "'";
         EXPECT_FALSE(sim->core.restartflag);
+    }
+}
+
+// Names that read as commands ("bl2420pt" as blue, "e24" as a query, "x" as monitors off):
+// every word of a row's name only selects, by number, name or serial number, and all of
+// them must select a monitor; nothing in the name ever runs.
+constexpr std::string_view kNamesThatReadAsCommands = R"(
+[display]
+friendly = HP E24
+path = \\?\DISPLAY#HPN3421#5&1a2b3c4d&0&UID4352#{e6f07b5f-ee97-4a90-b076-33f57bf4eaa7}
+serial = CN4152KLM
+[monitor]
+brightness = 0 70 100
+[display]
+friendly = BL2420PT
+path = \\?\DISPLAY#BNQ7F55#5&1a2b3c4d&0&UID4357#{e6f07b5f-ee97-4a90-b076-33f57bf4eaa7}
+serial = ET5A0123456SL0
+[monitor]
+brightness = 0 70 100
+[display]
+friendly = ZOWIE XL2411
+[monitor]
+brightness = 0 70 100
+)";
+
+TEST(MonitorLimits, NameWordsOnlySelectMonitors) {
+    constexpr int kNone = -1;
+    const std::pair<const char*, int> cases[] = {
+        {"BL2420PT", 1}, {"HP E24", 0}, {"2", 1}, {"et5a0123456sl0", 1}, {"x z", 2},
+        {"q", kNone}, {"HP nosuch", kNone}, {"4", kNone},
+    };
+    for (const auto& [name, limited] : cases) {
+        SCOPED_TRACE(name);
+        auto sim = Seeded(kNamesThatReadAsCommands);
+        SetRow(sim->core, 2, name, 10, 40, 0, 100);
+        ApplyMonitorLimits(sim->core);
+        sim->Pump();
+        EXPECT_TRUE(sim->otherCommands.empty());
+        EXPECT_FALSE(sim->core.restartflag);
+        EXPECT_FALSE(sim->core.queryFlag);
+        for (int row = 0; row < 3; ++row) {
+            sim->Run(std::to_string(row + 1) + " b 90");
+            EXPECT_EQ(Hw(*sim, static_cast<std::size_t>(row)).brightness.current, row == limited ? 40u : 90u) << "row " << row;
+        }
     }
 }
 

@@ -149,6 +149,8 @@ const DifferenceCase kDifferences[] = {
     // Line-wrapped text: a break between the two digits of a value.
     {"LineBreakInsideValue", "(prot(monitor)type(lcd)model(X)vcp(10 12 14(01 0\n5 08) 60(0\r\n3 11)))",
      Make("X", {1, 8}, {17}), Make("X", {1, 5, 8}, {3, 17})},
+    {"LineBreakInsideCode", "(prot(monitor)type(lcd)model(X)vcp(10 12 1\n4(05 08) 6\r\n0(11)))", Make("X", {}, {}),
+     Make("X", {5, 8}, {17})},
     // Sub-lists belong to the value before them; the old rule also stopped at their ")".
     {"NestedSubList", "(prot(monitor)type(lcd)model(X)vcp(10 12 14(01 02 (03 04) 0B) 60(0F (10) 11)))",
      Make("X", {1, 2, 3, 4}, {15, 16}), Make("X", {1, 2, 11}, {15, 17})},
@@ -195,10 +197,25 @@ TEST(Capabilities, ReadsModelPresetsAndInputsOfLooseStrings) {
     for (const ReadCase& c : kReads) EXPECT_EQ(Parsed(c.text), c.parsed) << c.name << ": " << c.text;
 }
 
+// A lone hex digit is dropped at the blank after it, not paired with the next digit, so
+// the code or value behind it keeps its list, as the substring rules find it too.
+TEST(Capabilities, StrayDigitIsDroppedAlone) {
+    const ReadCase cases[] = {
+        {"BeforePresetCode", "(prot(monitor)type(lcd)model(X)vcp(02 04 10 12 6 14(05 08 0B) 60(0F 11)))",
+         Make("X", {5, 8, 11}, {15, 17})},
+        {"BeforeInputCode", "(prot(monitor)type(lcd)model(X)vcp(10 12 14(05) 52 6 60(0F 11)))", Make("X", {5}, {15, 17})},
+        {"InsideValueLists", "(model(X)vcp(14(05 0 08 B 0B) 60(1 0F 11 2)))", Make("X", {5, 8, 11}, {15, 17})},
+    };
+    for (const ReadCase& c : cases) {
+        EXPECT_EQ(Parsed(c.text), c.parsed) << c.name << ": " << c.text;
+        EXPECT_EQ(old_rules::Apply(c.text), c.parsed) << c.name << ": " << c.text;
+    }
+}
+
 TEST(Capabilities, EachCodeOnceInTheOrderFirstListed) {
     const std::pair<const char*, std::vector<uint8_t>> cases[] = {
         {"(vcp(02 04 1", {0x02, 0x04}}, {"(vcp(10 14(05) 10 60))", {0x10, 0x14, 0x60}},
-        {"(vcp(10)vcp(12))", {0x10, 0x12}}, {"(vcp(1 0 1\n2))", {0x10, 0x12}},
+        {"(vcp(10)vcp(12))", {0x10, 0x12}}, {"(vcp(1\n0 6 1\r\n2 1 4))", {0x10, 0x12}},
     };
     for (const auto& [text, expected] : cases) {
         std::vector<uint8_t> codes;
