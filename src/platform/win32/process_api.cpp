@@ -71,6 +71,9 @@ bool Win32ProcessApi::SendCopyData(WindowHandle window, uint32_t source, std::sp
     copy.dwData = source;
     copy.cbData = static_cast<DWORD>(data.size());
     copy.lpData = const_cast<char*>(data.data());  // the receiver only reads it
+    // The answer is posted to this thread, which needs a message queue for it by then.
+    MSG peeked{};
+    (void)::PeekMessageA(&peeked, nullptr, 0, 0, PM_NOREMOVE);
     // A running instance that never takes the record must not hold this start forever; it
     // gets as long as its answer may take.
     DWORD_PTR result = 0;
