@@ -96,15 +96,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     Core core(Platform{monitors, clock, codec, window, audio, system, view, wmi, displayConfig, files, *xmlReader,
                        *xmlWriter, process, tray});
 
+    if (const std::optional<int> exitCode = StartBeforeWindow(core, commandLine ? commandLine : "", showCommand))
+        return *exitCode;
+
+    // Only the one instance gets here: a start that hands its line on never loads COM's
+    // libraries or the common controls (they are delay-loaded).
     // Failures here are borne: the features that need COM stay inactive.
     (void)::CoInitialize(nullptr);
     (void)::CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IMPERSONATE,
                                  nullptr, EOAC_NONE, nullptr);
     INITCOMMONCONTROLSEX controls{sizeof(controls), kClassMaskAll};
     if (!::InitCommonControlsEx(&controls)) return 0;
-
-    if (const std::optional<int> exitCode = StartBeforeWindow(core, commandLine ? commandLine : "", showCommand))
-        return *exitCode;
 
     const HICON smallIcon = LoadProgramIcon(instance, SM_CXSMICON, SM_CYSMICON);
     const HICON largeIcon = LoadProgramIcon(instance, SM_CXICON, SM_CYICON);

@@ -125,12 +125,15 @@ int ForwardToRunningInstance(Core& core, int showCommand) {
         return 0;
     }
     (void)process.SendCopyData(running, core.mainThreadId, CommandRecord(NormaliseCommandLine(core.startupLine)));
-    for (int poll = 0; poll < kAnswerPolls; ++poll) {
+    // Blocking on the queue takes the answer the moment it is posted.
+    Clock& clock = core.platform.clock;
+    const uint64_t deadline = clock.TickCount() + kAnswerWaitMs;
+    for (uint64_t now = clock.TickCount(); now < deadline; now = clock.TickCount()) {
         ThreadMessage message;
         // Other thread messages are not the answer; only WM_COMMAND carries it.
-        while (process.PeekThreadMessage(message))
-            if (message.message == win::kWmCommand) return static_cast<int>(message.wParam);
-        core.platform.clock.Sleep(kAnswerPollMs);
+        if (process.WaitThreadMessage(message, static_cast<uint32_t>(deadline - now)) &&
+            message.message == win::kWmCommand)
+            return static_cast<int>(message.wParam);
     }
     return 0;
 }

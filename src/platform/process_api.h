@@ -43,8 +43,10 @@ public:
     virtual bool SendCopyData(WindowHandle window, uint32_t source, std::span<const char> data) = 0;
     // PostMessage(window, WM_COMMAND, id, lparam) to another instance.
     virtual bool PostCommand(WindowHandle window, uint32_t id, intptr_t lparam) = 0;
-    // PeekMessageA(-1, PM_REMOVE): the next thread message, if any.
-    virtual bool PeekThreadMessage(ThreadMessage& message) = 0;
+    // The next thread message (PeekMessageA(-1, PM_REMOVE)), waiting at most `timeoutMs`
+    // for one to be posted (MsgWaitForMultipleObjectsEx). False when none came, which may
+    // also happen early.
+    virtual bool WaitThreadMessage(ThreadMessage& message, uint32_t timeoutMs) = 0;
     // CreateProcessW of `path` with an empty command line, nothing inherited.
     virtual bool StartProcess(std::u16string_view path) = 0;
 };

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "commands/command_test_support.h"
@@ -87,10 +88,9 @@ struct ForwardFixture {
     }
 };
 
-TEST(Forwarding, TheLineGoesNormalisedAndTheAnswerIsTheExitCodeOrZeroAfterTwentySeconds) {
+TEST(Forwarding, TheLineGoesNormalised) {
     ForwardFixture f;
-    f.s->process.QueueThreadMessage(0, {0x0400, 5, 0});  // someone else's message is no answer
-    f.s->process.QueueThreadMessage(2900, {win::kWmCommand, 70, 0});
+    f.s->process.QueueThreadMessage(0, {win::kWmCommand, 70, 0});
     EXPECT_EQ(StartBeforeWindow(f.s->core, "B 50", kNormal), 70);
     ASSERT_EQ(f.s->process.Sent().size(), 1u);
     const sim::SentRecord& sent = f.s->process.Sent()[0];
@@ -98,11 +98,30 @@ TEST(Forwarding, TheLineGoesNormalisedAndTheAnswerIsTheExitCodeOrZeroAfterTwenty
     EXPECT_EQ(sent.source, 4242u);  // the thread that waits for the answer
     EXPECT_EQ(sent.data.size(), 2048u);
     EXPECT_EQ(std::string(sent.data.c_str()), "b 50");
-    EXPECT_EQ(f.s->clock.Now(), 3000u);  // polls 200 ms apart
+}
 
-    ForwardFixture silent;  // no answer: 100 polls, then 0
-    EXPECT_EQ(StartBeforeWindow(silent.s->core, "d", kNormal), 0);
-    EXPECT_EQ(silent.s->clock.Now(), 20000u);
+TEST(Forwarding, TheFirstCommandWithinTwentySecondsIsTheExitCodeTakenWhenPosted) {
+    constexpr uint32_t kOther = 0x0400;  // someone else's thread message is no answer
+    struct Case {
+        std::vector<std::pair<uint64_t, ThreadMessage>> queued;
+        int exitCode;
+        uint64_t endedAt;
+    } cases[] = {
+        {{{2900, {win::kWmCommand, 70, 0}}}, 70, 2900},
+        {{{0, {kOther, 5, 0}}, {2900, {kOther, 6, 0}}, {7001, {win::kWmCommand, 71, 0}}, {8000, {win::kWmCommand, 72, 0}}},
+         71, 7001},
+        {{{19999, {win::kWmCommand, 73, 0}}}, 73, 19999},
+        {{{20001, {win::kWmCommand, 74, 0}}}, 0, 20000},
+        {{{100, {kOther, 5, 0}}}, 0, 20000},
+        {{}, 0, 20000},
+    };
+    for (const Case& c : cases) {
+        ForwardFixture f;
+        for (const auto& [time, message] : c.queued) f.s->process.QueueThreadMessage(time, message);
+        EXPECT_EQ(StartBeforeWindow(f.s->core, "d", kNormal), c.exitCode) << c.endedAt;
+        EXPECT_EQ(f.s->clock.Now(), c.endedAt);
+        EXPECT_TRUE(f.s->clock.Pauses().empty());  // blocked on the queue, never polled
+    }
 }
 
 TEST(Forwarding, WithoutALineTheRunningInstanceShowsItsPopup) {

@@ -6,6 +6,12 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "app/startup.h"
+#include "popup/popup_proc.h"
 #include "resources/resource.h"
 
 namespace {
@@ -79,6 +85,54 @@ TEST(ResourcesTest, MenusAcceleratorsAndTheRestLoad) {
     wchar_t text[128] = {};
     ASSERT_GT(::LoadStringW(Module(), 1037, text, 128), 0);
     EXPECT_STREQ(text, L"mutes or\r\nunmutes volume");
+}
+
+// The version the file shows is the project's, the one in the program's title and window
+// class; its strings are found through the translation it names, as Explorer looks them up.
+TEST(ResourcesTest, TheVersionResourceIsTheProgramsVersion) {
+    wchar_t path[MAX_PATH] = {};
+    ASSERT_GT(::GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);
+    DWORD unused = 0;
+    const DWORD size = ::GetFileVersionInfoSizeW(path, &unused);
+    ASSERT_GT(size, 0u);
+    std::vector<char> info(size);
+    ASSERT_TRUE(::GetFileVersionInfoW(path, 0, size, info.data()));
+
+    // The value under a key of the version block, with its length; null when it is missing.
+    UINT length = 0;
+    auto query = [&](const wchar_t* key) {
+        void* value = nullptr;
+        return ::VerQueryValueW(info.data(), key, &value, &length) ? value : nullptr;
+    };
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query(L"\\"));
+    ASSERT_NE(fixed, nullptr);
+    const std::string version =
+        std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS));
+    EXPECT_EQ(version, LUMIVANE_VERSION);
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+    EXPECT_EQ(lv::kProgramTitle, "Lumivane " + version);
+    EXPECT_EQ(lv::kWindowClassName, "Lumivane class " + version);
+
+    const auto* translation = static_cast<const WORD*>(query(L"\\VarFileInfo\\Translation"));
+    ASSERT_NE(translation, nullptr);
+    ASSERT_GE(length, 2 * sizeof(WORD));
+    const std::wstring wideVersion(version.begin(), version.end());
+    const struct {
+        const wchar_t* name;
+        std::wstring value;
+    } strings[] = {{L"FileVersion", wideVersion + L".0.0"},
+                   {L"ProductVersion", wideVersion + L".0.0"},
+                   {L"ProductName", L"Lumivane"},
+                   {L"OriginalFilename", L"Lumivane.exe"}};
+    for (const auto& expected : strings) {
+        wchar_t key[96] = {};
+        std::swprintf(key, std::size(key), L"\\StringFileInfo\\%04X%04X\\%ls", translation[0], translation[1],
+                      expected.name);
+        const auto* value = static_cast<const wchar_t*>(query(key));
+        ASSERT_NE(value, nullptr) << expected.name;
+        EXPECT_EQ(std::wstring(value), expected.value) << expected.name;
+    }
 }
 
 }  // namespace

@@ -13,8 +13,12 @@ bool SimProcessApi::SendCopyData(WindowHandle window, uint32_t source, std::span
     return window != 0;
 }
 
-bool SimProcessApi::PeekThreadMessage(ThreadMessage& message) {
-    if (incoming_.empty() || incoming_.front().time > clock_.Now()) return false;
+bool SimProcessApi::WaitThreadMessage(ThreadMessage& message, uint32_t timeoutMs) {
+    if (incoming_.empty() || incoming_.front().time > clock_.Now() + timeoutMs) {
+        clock_.Advance(timeoutMs);
+        return false;
+    }
+    clock_.AdvanceTo(incoming_.front().time);
     message = incoming_.front().message;
     incoming_.pop_front();
     return true;

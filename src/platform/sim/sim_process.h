@@ -54,8 +54,9 @@ public:
         posted_.push_back({window, id, lparam});
         return true;
     }
-    // The message due at the current virtual time, if any.
-    bool PeekThreadMessage(ThreadMessage& message) override;
+    // The first queued message if it is due within `timeoutMs`: the virtual clock moves to
+    // its time; otherwise the clock moves on by `timeoutMs`.
+    bool WaitThreadMessage(ThreadMessage& message, uint32_t timeoutMs) override;
     bool StartProcess(std::u16string_view path) override;
 
     // Set-up.

@@ -71,6 +71,9 @@ bool Win32ProcessApi::SendCopyData(WindowHandle window, uint32_t source, std::sp
     copy.dwData = source;
     copy.cbData = static_cast<DWORD>(data.size());
     copy.lpData = const_cast<char*>(data.data());  // the receiver only reads it
+    // The answer is posted to this thread, which needs a message queue for it by then.
+    MSG peeked{};
+    (void)::PeekMessageA(&peeked, nullptr, 0, 0, PM_NOREMOVE);
     // A running instance that never takes the record must not hold this start forever; it
     // gets as long as its answer may take.
     DWORD_PTR result = 0;
@@ -82,9 +85,16 @@ bool Win32ProcessApi::PostCommand(WindowHandle window, uint32_t id, intptr_t lpa
     return window != 0 && ::PostMessageA(reinterpret_cast<HWND>(window), WM_COMMAND, id, lparam) != 0;
 }
 
-bool Win32ProcessApi::PeekThreadMessage(ThreadMessage& message) {
+bool Win32ProcessApi::WaitThreadMessage(ThreadMessage& message, uint32_t timeoutMs) {
     MSG msg{};
-    if (!::PeekMessageA(&msg, reinterpret_cast<HWND>(-1), 0, 0, PM_REMOVE)) return false;
+    const HWND threadMessagesOnly = reinterpret_cast<HWND>(-1);
+    if (!::PeekMessageA(&msg, threadMessagesOnly, 0, 0, PM_REMOVE)) {
+        // Wakes for what is posted after the peek, never for a window message the peek
+        // left in the queue; a message sent to one of the thread's windows (COM's) wakes
+        // it too, and the next peek delivers it.
+        const DWORD woken = ::MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs, QS_POSTMESSAGE | QS_SENDMESSAGE, 0);
+        if (woken != WAIT_OBJECT_0 || !::PeekMessageA(&msg, threadMessagesOnly, 0, 0, PM_REMOVE)) return false;
+    }
     message.message = msg.message;
     message.wParam = msg.wParam;
     message.lParam = msg.lParam;

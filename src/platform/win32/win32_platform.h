@@ -139,7 +139,7 @@ public:
     void CloseInstanceMutex() override;
     bool SendCopyData(WindowHandle window, uint32_t source, std::span<const char> data) override;
     bool PostCommand(WindowHandle window, uint32_t id, intptr_t lparam) override;
-    bool PeekThreadMessage(ThreadMessage& message) override;
+    bool WaitThreadMessage(ThreadMessage& message, uint32_t timeoutMs) override;
     bool StartProcess(std::u16string_view path) override;
 
 private:
