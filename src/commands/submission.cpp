@@ -1,13 +1,12 @@
 #include "commands/submission.h"
 
-#include "core/requests.h"
-
 #include <array>
 #include <cstring>
 #include <vector>
 
 #include "commands/interpreter.h"
 #include "common/text.h"
+#include "core/requests.h"
 
 namespace lv {
 namespace {

@@ -7,9 +7,11 @@
 #include <functional>
 #include <string>
 
+#include "core/app_settings.h"
 #include "core/command_queue.h"
 #include "core/monitor_table.h"
 #include "core/panel_levels.h"
+#include "core/tray_state.h"
 #include "platform/audio_api.h"
 #include "platform/clock.h"
 #include "platform/display_config_api.h"
@@ -24,8 +26,6 @@
 #include "platform/wmi_api.h"
 #include "platform/xml_api.h"
 #include "resources/resource.h"
-#include "core/app_settings.h"
-#include "core/tray_state.h"
 
 namespace lv {
 

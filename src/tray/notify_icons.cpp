@@ -1,10 +1,9 @@
 #include "tray/notify_icons.h"
 
-#include "core/requests.h"
-
 #include <optional>
 #include <string>
 
+#include "core/requests.h"
 #include "core/timers.h"
 #include "platform/windows_codes.h"
 #include "tray/icon_render.h"
