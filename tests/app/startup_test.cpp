@@ -160,7 +160,7 @@ TEST(Forwarding, OnlyTheMarkedSuccessorSkipsTheSingleInstanceTest) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.marker ? c.marker : "no marker") + " " + std::string(c.file));
         ForwardFixture f;
-        if (c.marker) f.s->process.SetEnvironmentVariable(std::string(kSuccessorVariable), c.marker);
+        if (c.marker) f.s->process.SetInheritedVariable(std::string(kSuccessorVariable), c.marker);
         if (!c.file.empty()) f.s->files.AddFile(kProgramCopy, std::string(c.file));
         f.s->process.QueueThreadMessage(0, {win::kWmCommand, 70, 0});
         const std::optional<int> exitCode = StartBeforeWindow(f.s->core, "b 30", kNormal);
@@ -237,7 +237,7 @@ TEST(StartupAfterWindow, ThePopupOpensOnlyForAPlainVisibleFirstStart) {
         SCOPED_TRACE(std::string(c.line) + " " + std::string(c.file) + " " + (c.marker ? c.marker : ""));
         auto s = Fresh();
         if (!c.file.empty()) s->files.AddFile(kProgramCopy, std::string(c.file));
-        if (c.marker) s->process.SetEnvironmentVariable(std::string(kSuccessorVariable), c.marker);
+        if (c.marker) s->process.SetInheritedVariable(std::string(kSuccessorVariable), c.marker);
         int shows = 0;
         s->core.actions.showPopupNearIcon = [&] { ++shows; };
         ASSERT_FALSE(StartBeforeWindow(s->core, c.line, c.show));
@@ -328,7 +328,7 @@ TEST(Restart, TheSuccessorTakesOverWithThePopupAsItWas) {
         successor->process.SetMutexExists(true);
         for (std::u16string_view path : {kProgramCopy, kAppDataCopy})
             successor->files.AddFile(path, *ending->files.Contents(path));
-        for (const auto& [name, value] : started.environment) successor->process.SetEnvironmentVariable(name, value);
+        for (const auto& [name, value] : started.environment) successor->process.SetInheritedVariable(name, value);
         int shows = 0;
         successor->core.actions.showPopupNearIcon = [&] { ++shows; };
         ASSERT_FALSE(StartBeforeWindow(successor->core, "", kNormal));

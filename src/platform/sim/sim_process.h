@@ -52,7 +52,6 @@ public:
         return true;
     }
     bool CreateInstanceMutex(bool& existed) override {
-        ++mutexCreations_;
         existed = OthersHoldMutex();
         mutexHeld_ = true;
         return true;
@@ -82,7 +81,8 @@ public:
     void SetMutexReleasedAt(uint64_t time) { othersHoldMutexUntil_ = time; }
     // The next `count` copy-data records are refused, as by an instance that is ending.
     void RefuseCopyData(int count) { refusedCopyData_ = count; }
-    void SetEnvironmentVariable(std::string name, std::string value) { environment_[std::move(name)] = std::move(value); }
+    // A variable the process found in its environment when it started.
+    void SetInheritedVariable(std::string name, std::string value) { environment_[std::move(name)] = std::move(value); }
     // The message becomes readable once the virtual clock reaches `time`.
     void QueueThreadMessage(uint64_t time, ThreadMessage message) { incoming_.push_back({time, message}); }
     void FailProcessStarts(int count) { failingStarts_ = count; }
@@ -93,7 +93,6 @@ public:
     const std::vector<std::string>& WindowSearches() const { return searches_; }
     const std::vector<std::u16string>& Opened() const { return opened_; }
     bool MutexHeld() const { return mutexHeld_; }
-    int MutexCreations() const { return mutexCreations_; }
     const std::map<std::string, std::string>& Environment() const { return environment_; }
     const std::vector<SentRecord>& Sent() const { return sent_; }
     const std::vector<PostedToWindow>& Posted() const { return posted_; }
@@ -119,7 +118,6 @@ private:
     std::map<std::string, Window> windows_;
     uint64_t othersHoldMutexUntil_ = 0;
     bool mutexHeld_ = false;
-    int mutexCreations_ = 0;
     int refusedCopyData_ = 0;
     std::map<std::string, std::string> environment_;
     std::deque<Incoming> incoming_;
