@@ -17,7 +17,7 @@ Simulator::Simulator(sim::Fleet initial)
       xmlWriter(MakeXmlWriter()),
       core(Platform{monitors, clock, codec, window, audio, system, view, wmi, displayConfig, files, *xmlReader, *xmlWriter, process, tray}) {
     window.SetCopyDataHandler(
-        [this](uint32_t source, std::span<const char> data) { OnCopyData(core, source, data.data(), data.size()); });
+        [this](uint32_t source, std::span<const char> data) { return OnCopyData(core, source, data.data(), data.size()); });
     BindProgramActions(core);
     monitors.CaptureFactoryDefaults();
 }

@@ -25,6 +25,44 @@ std::u16string_view FileNameOf(std::u16string_view path) {
     return slash == std::u16string_view::npos ? path : path.substr(slash + 1);
 }
 
+enum class StartKind : uint8_t { Plain, Successor, HiddenSuccessor };
+
+// The marker is taken out of the environment at once, so that no process this one starts
+// (the takeover's batch file, a successor of its own) inherits it.
+StartKind TakeSuccessorMarker(ProcessApi& process) {
+    std::string marker;
+    if (!process.GetEnvironment(kSuccessorVariable, marker)) return StartKind::Plain;
+    (void)process.SetEnvironment(kSuccessorVariable, std::nullopt);
+    if (marker == kSuccessorShown) return StartKind::Successor;
+    if (marker == kSuccessorHidden) return StartKind::HiddenSuccessor;
+    return StartKind::Plain;
+}
+
+// Hands this start's line, or the show request, to the window `running`. Nothing when the
+// window did not take it (its instance is ending, or the window went away): the caller
+// looks again.
+std::optional<int> HandOver(Core& core, WindowHandle running, int showCommand) {
+    ProcessApi& process = core.platform.process;
+    if (core.startupLine.empty()) {
+        if (showCommand == kShowMinimizedNoActivate) return 0;
+        if (!process.PostCommand(running, res::kOpenPopup, 0)) return std::nullopt;
+        return 0;
+    }
+    if (!process.SendCopyData(running, core.mainThreadId, CommandRecord(NormaliseCommandLine(core.startupLine))))
+        return std::nullopt;
+    // Blocking on the queue takes the answer the moment it is posted.
+    Clock& clock = core.platform.clock;
+    const uint64_t deadline = clock.TickCount() + kAnswerWaitMs;
+    for (uint64_t now = clock.TickCount(); now < deadline; now = clock.TickCount()) {
+        ThreadMessage message;
+        // Other thread messages are not the answer; only WM_COMMAND carries it.
+        if (process.WaitThreadMessage(message, static_cast<uint32_t>(deadline - now)) &&
+            message.message == win::kWmCommand)
+            return static_cast<int>(message.wParam);
+    }
+    return 0;
+}
+
 std::string PanelLevelText(bool german, std::size_t count) {
     const std::string n = std::to_string(count);
     return german ? "LCD hat " + n + "\nHelligkeits-\nstufen" : "LCD has " + n + "\nbrightness\nlevels";
@@ -97,10 +135,16 @@ void LoadStartupSettings(Core& core) {
 std::optional<int> StartBeforeWindow(Core& core, std::string_view commandLine, int showCommand) {
     Platform& platform = core.platform;
     core.mainThreadId = platform.system.CurrentThreadId();
+    const StartKind kind = TakeSuccessorMarker(platform.process);
     EnterProgramFolder(core);
     WaitPastMidnight(core);
     // After the wait, so the auto-run times are those of the day that runs.
     LoadStartupSettings(core);
+    // Only the marker tells a restart. The flags in the file are written for older
+    // versions; any other start finds them stale: set from an instance's exit until its
+    // successor's first save, or left behind by a restart that could not start.
+    core.restartflag = kind != StartKind::Plain;
+    core.hiddenrestart = kind == StartKind::HiddenSuccessor;
     // A restart runs no command line of its own.
     if (!core.restartflag) core.startupLine = std::string(commandLine.substr(0, kMaxCommandLine));
     if (!platform.process.IsWindows7OrLater()) {
@@ -110,32 +154,34 @@ std::optional<int> StartBeforeWindow(Core& core, std::string_view commandLine, i
     (void)TakeOverOlderVersions(core);
     bool existed = false;
     (void)platform.process.CreateInstanceMutex(existed);
-    // A restart starts while the instance that asked for it may still hold the mutex.
-    if (!core.restartflag && existed) return ForwardToRunningInstance(core, showCommand);
+    // The successor finds the mutex held by the instance that started it and takes over.
+    if (!core.restartflag && existed) {
+        if (const std::optional<int> exitCode = ForwardToRunningInstance(core, showCommand)) return exitCode;
+    }
     core.restartflag = false;
     return std::nullopt;
 }
 
-int ForwardToRunningInstance(Core& core, int showCommand) {
+std::optional<int> ForwardToRunningInstance(Core& core, int showCommand) {
     ProcessApi& process = core.platform.process;
-    const WindowHandle running = process.FindWindowByClass(kWindowClassName);
-    if (running == 0) return 0;
-    if (core.startupLine.empty()) {
-        if (showCommand != kShowMinimizedNoActivate) (void)process.PostCommand(running, res::kOpenPopup, 0);
-        return 0;
-    }
-    (void)process.SendCopyData(running, core.mainThreadId, CommandRecord(NormaliseCommandLine(core.startupLine)));
-    // Blocking on the queue takes the answer the moment it is posted.
     Clock& clock = core.platform.clock;
-    const uint64_t deadline = clock.TickCount() + kAnswerWaitMs;
-    for (uint64_t now = clock.TickCount(); now < deadline; now = clock.TickCount()) {
-        ThreadMessage message;
-        // Other thread messages are not the answer; only WM_COMMAND carries it.
-        if (process.WaitThreadMessage(message, static_cast<uint32_t>(deadline - now)) &&
-            message.message == win::kWmCommand)
-            return static_cast<int>(message.wParam);
+    // A forwarder keeps no share of the mutex: it would outlast the running instance and
+    // keep a later start from becoming the one instance.
+    process.CloseInstanceMutex();
+    const uint64_t deadline = clock.TickCount() + kWindowWaitMs;
+    for (;;) {
+        if (const WindowHandle running = process.FindWindowByClass(kWindowClassName)) {
+            if (const std::optional<int> exitCode = HandOver(core, running, showCommand)) return exitCode;
+        }
+        // No second instance after all this time: the line is given up, the start ends.
+        if (clock.TickCount() >= deadline) return 0;
+        clock.Sleep(kWindowRetryMs);
+        // The mutex gone means the instance ended without a successor.
+        bool existed = false;
+        (void)process.CreateInstanceMutex(existed);
+        if (!existed) return std::nullopt;
+        process.CloseInstanceMutex();
     }
-    return 0;
 }
 
 void ForgetMissingIgnoredMonitors(Core& core) {
@@ -185,13 +231,18 @@ void StartAfterWindow(Core& core, int showCommand) {
 int FinishRun(Core& core) {
     if (core.hookThreadId != 0) (void)core.platform.window.PostThreadAnswer(core.hookThreadId, res::kExit);
     core.platform.clock.Sleep(kHookStopWaitMs);
+    ProcessApi& process = core.platform.process;
     if (core.restartflag) {
-        const std::u16string path = core.platform.process.ProgramPath();
+        // Set only now, so the process started next is the only one to find it.
+        (void)process.SetEnvironment(kSuccessorVariable, core.hiddenrestart ? kSuccessorHidden : kSuccessorShown);
+        const std::u16string path = process.ProgramPath();
         for (int attempt = 0; attempt < kRestartAttempts; ++attempt) {
             if (attempt > 0) core.platform.clock.Sleep(kRestartRetryMs);
-            if (core.platform.process.StartProcess(path)) break;
+            if (process.StartProcess(path)) break;
         }
     }
+    // Kept through a restart until the successor has its share (StartProcess).
+    process.CloseInstanceMutex();
     return static_cast<int>(core.queryValue);
 }
 

@@ -23,6 +23,19 @@ inline constexpr uint32_t kAnswerWaitMs = 20000;
 inline constexpr uint32_t kHookStopWaitMs = 500;
 inline constexpr int kRestartAttempts = 20;
 inline constexpr uint32_t kRestartRetryMs = 100;
+// How long a start that finds the mutex looks for the running instance's window. An
+// instance that restarts has none from the destruction of its own window until its
+// successor has made one: the 500 ms hook wait, up to 1.9 s of failed process starts,
+// and the successor's steps before its window (2 s at most for the older-version
+// takeover, the settings, the window itself) come to about 5 s at worst; twice that.
+inline constexpr uint32_t kWindowWaitMs = 10000;
+inline constexpr uint32_t kWindowRetryMs = 100;
+
+// The marker a restarting instance leaves in the environment of its successor, and only
+// there: a start that finds it is that successor. The value tells the first view.
+inline constexpr std::string_view kSuccessorVariable = "LUMIVANE_SUCCESSOR";
+inline constexpr std::string_view kSuccessorShown = "shown";
+inline constexpr std::string_view kSuccessorHidden = "hidden";
 
 // Main windows of older versions, searched in this order.
 inline constexpr std::string_view kOldWindowClasses[] = {
@@ -53,9 +66,12 @@ void LoadStartupSettings(Core& core);
 // ends here (too old a system, or a second start that forwarded its line).
 std::optional<int> StartBeforeWindow(Core& core, std::string_view commandLine, int showCommand);
 
-// A second start: hands the line (or the show request) to the running instance and
-// returns the exit code, the running instance's answer.
-int ForwardToRunningInstance(Core& core, int showCommand);
+// A second start, which found the mutex: hands the line (or the show request) to the
+// running instance and returns the exit code, the running instance's answer. While there
+// is no window that takes the line, it looks again every kWindowRetryMs for kWindowWaitMs,
+// then ends with 0. Returns nothing when the mutex went away meanwhile: the instance has
+// ended and this start is the one instance now, holding the mutex.
+std::optional<int> ForwardToRunningInstance(Core& core, int showCommand);
 
 // The start-up steps that read the hardware and show nothing yet: the icons' records,
 // the panel's levels, the first refresh (which adds the icons), ignored monitors that are
@@ -70,7 +86,8 @@ void StartAfterWindow(Core& core, int showCommand);
 void ForgetMissingIgnoredMonitors(Core& core);
 
 // After the message loop: the hook thread is told to stop, the program starts again when
-// a restart is pending. Returns the exit code.
+// a restart is pending (marking the new process as the successor and sharing the mutex
+// with it), and the mutex is let go. Returns the exit code.
 int FinishRun(Core& core);
 
 }  // namespace lv

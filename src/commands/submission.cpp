@@ -103,13 +103,19 @@ std::optional<std::string> CommandLineFromCopyData(const void* data, std::size_t
     return std::string(bytes, length);
 }
 
-void OnCopyData(Core& core, uint32_t source, const void* data, std::size_t size) {
+bool OnCopyData(Core& core, uint32_t source, const void* data, std::size_t size) {
+    // On the way out the exit command is queued ahead of the run command, or the window is
+    // going: the line would never run. Refused, a forwarding start looks for the next
+    // instance (a restart's successor) instead of waiting for an answer that never comes.
+    const bool ending = core.restartflag || core.endingSession || core.enumeration.closing;
+    if (ending && source > kSourceHook) return false;
     std::optional<std::string> text = CommandLineFromCopyData(data, size);
-    if (!text) return;
+    if (!text) return false;
     // Another process may send anything: only the normalised characters go on.
     NormaliseCharacters(*text);
-    if (core.commandQueue.Push({std::move(*text), source}))
-        (void)core.platform.window.PostCommand(res::kRunCommandBuffer, static_cast<intptr_t>(source));
+    if (!core.commandQueue.Push({std::move(*text), source})) return false;
+    (void)core.platform.window.PostCommand(res::kRunCommandBuffer, static_cast<intptr_t>(source));
+    return true;
 }
 
 void RunQueuedCommandLine(Core& core, uint32_t /*source*/) {

@@ -37,7 +37,9 @@ void SubmitCommandLine(Core& core, std::string_view text, uint32_t source);
 std::optional<std::string> CommandLineFromCopyData(const void* data, std::size_t size);
 
 // A copy-data record sent to the main window: queue the line and post the run command.
-void OnCopyData(Core& core, uint32_t source, const void* data, std::size_t size);
+// Returns whether the line was taken; on its way out the instance takes none from another
+// start.
+bool OnCopyData(Core& core, uint32_t source, const void* data, std::size_t size);
 
 // The run command: executes the oldest queued line and answers queries.
 void RunQueuedCommandLine(Core& core, uint32_t source);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -36,10 +37,12 @@ public:
     // ShellExecuteW with the verb "open" and a hidden window.
     virtual bool OpenHidden(std::u16string_view path) = 0;
     // CreateMutexA("AllowOnlyOneLumivane"), not owned; `existed` tells ERROR_ALREADY_EXISTS.
-    // The handle is kept until CloseInstanceMutex or the end of the process.
+    // The handle is kept until CloseInstanceMutex or the end of the process; a handle held
+    // before is closed first.
     virtual bool CreateInstanceMutex(bool& existed) = 0;
     virtual void CloseInstanceMutex() = 0;
-    // SendMessage(window, WM_COPYDATA, 0, {source, size, data}) to another instance.
+    // SendMessage(window, WM_COPYDATA, 0, {source, size, data}) to another instance. True
+    // only when the window answered that it took the line (a non-zero result).
     virtual bool SendCopyData(WindowHandle window, uint32_t source, std::span<const char> data) = 0;
     // PostMessage(window, WM_COMMAND, id, lparam) to another instance.
     virtual bool PostCommand(WindowHandle window, uint32_t id, intptr_t lparam) = 0;
@@ -47,8 +50,15 @@ public:
     // for one to be posted (MsgWaitForMultipleObjectsEx). False when none came, which may
     // also happen early.
     virtual bool WaitThreadMessage(ThreadMessage& message, uint32_t timeoutMs) = 0;
-    // CreateProcessW of `path` with an empty command line, nothing inherited.
+    // CreateProcessW of `path` with an empty command line and this process's environment,
+    // no handle inherited. While this process holds the instance mutex, the new process is
+    // given a handle to it as well (DuplicateHandle), which it keeps to its end: the mutex
+    // never lapses between an instance and the successor it starts.
     virtual bool StartProcess(std::u16string_view path) = 0;
+    // GetEnvironmentVariableA; false when the variable is not set.
+    virtual bool GetEnvironment(std::string_view name, std::string& value) = 0;
+    // SetEnvironmentVariableA; no value removes the variable.
+    virtual bool SetEnvironment(std::string_view name, std::optional<std::string_view> value) = 0;
 };
 
 }  // namespace lv

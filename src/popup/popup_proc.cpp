@@ -199,7 +199,9 @@ void OnExitCommand(Core& core, intptr_t lparam) {
     settings.showbrightnessicon = settings.showcontrasticon = settings.showvolumeicon = settings.showcombinedicon =
         false;
     core.UpdateIcons();
-    core.platform.process.CloseInstanceMutex();
+    // A restart keeps the mutex until its successor has been started (FinishRun): a start
+    // meanwhile waits for the successor's window instead of becoming the one instance.
+    if (!core.restartflag) core.platform.process.CloseInstanceMutex();
     (void)core.platform.window.DestroyPopup();
 }
 

@@ -136,33 +136,108 @@ TEST(Forwarding, WithoutALineTheRunningInstanceShowsItsPopup) {
     }
 }
 
-TEST(Forwarding, ARestartNeitherForwardsNorRunsItsLine) {
-    ForwardFixture f;
-    f.s->files.AddFile(kProgramCopy, "<Lumivane><set restartflag=\"Y\"></set><set hiddenrestart=\"Y\"></set></Lumivane>");
-    EXPECT_FALSE(StartBeforeWindow(f.s->core, "b 50", kNormal));
-    EXPECT_TRUE(f.s->process.Sent().empty());
-    EXPECT_TRUE(f.s->core.startupLine.empty());
-    EXPECT_FALSE(f.s->core.restartflag);
-    EXPECT_TRUE(f.s->core.hiddenrestart);
+constexpr std::string_view kFlagsSet = "<Lumivane><set restartflag=\"Y\"></set><set hiddenrestart=\"Y\"></set></Lumivane>";
+constexpr std::string_view kFlagsClear = "<Lumivane><set restartflag=\"N\"></set><set hiddenrestart=\"N\"></set></Lumivane>";
+
+// Only the process a restarting instance started finds the marker; the flags of the file
+// say nothing about this start, since any start between an instance's exit and its
+// successor's first save finds them set.
+TEST(Forwarding, OnlyTheMarkedSuccessorSkipsTheSingleInstanceTest) {
+    struct Case {
+        const char* marker;  // nullptr: none
+        std::string_view file;
+        bool forwards;
+        bool hidden;
+    } cases[] = {
+        {nullptr, kFlagsSet, true, false},
+        {nullptr, "", true, false},
+        {"1", kFlagsSet, true, false},  // not a marker of ours
+        {"shown", "", false, false},
+        {"shown", kFlagsSet, false, false},
+        {"hidden", kFlagsClear, false, true},
+        {"hidden", "", false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.marker ? c.marker : "no marker") + " " + std::string(c.file));
+        ForwardFixture f;
+        if (c.marker) f.s->process.SetInheritedVariable(std::string(kSuccessorVariable), c.marker);
+        if (!c.file.empty()) f.s->files.AddFile(kProgramCopy, std::string(c.file));
+        f.s->process.QueueThreadMessage(0, {win::kWmCommand, 70, 0});
+        const std::optional<int> exitCode = StartBeforeWindow(f.s->core, "b 30", kNormal);
+        EXPECT_EQ(exitCode, c.forwards ? std::optional(70) : std::nullopt);
+        EXPECT_EQ(f.s->process.Sent().size(), c.forwards ? 1u : 0u);
+        // A restart runs no line of its own; the successor holds the mutex as the instance.
+        EXPECT_EQ(f.s->core.startupLine, c.forwards ? "b 30" : "");
+        EXPECT_EQ(f.s->process.MutexHeld(), !c.forwards);
+        EXPECT_FALSE(f.s->core.restartflag);
+        if (!c.forwards) {
+            EXPECT_EQ(f.s->core.hiddenrestart, c.hidden);
+        }
+        // Nothing this process starts inherits it.
+        EXPECT_FALSE(f.s->process.Environment().contains(std::string(kSuccessorVariable)));
+    }
+}
+
+// An instance that restarts has no window from the destruction of its own until its
+// successor has made one; an instance that is ending refuses lines.
+TEST(Forwarding, WithoutAWindowThatTakesTheLineTheStartLooksAgainForTenSeconds) {
+    constexpr uint64_t kNever = UINT64_MAX;
+    struct Case {
+        const char* line;
+        uint64_t windowFrom;
+        uint64_t mutexReleasedAt;
+        int refusals;
+        std::optional<int> exitCode;
+        uint64_t endedAt;
+        std::size_t searches;
+    } cases[] = {
+        {"b 30", 2500, kNever, 0, 71, 2600, 26},  // the successor's window; the answer 100 ms later
+        {"b 30", 0, kNever, 3, 71, 400, 4},       // an ending instance refuses, its successor takes it
+        {"b 30", kNever, kNever, 0, 0, 10000, 101},
+        {"b 30", 0, kNever, 1000, 0, 10000, 101},
+        {"b 30", kNever, 3000, 0, std::nullopt, 3000, 30},  // ended without a successor: this is the one
+        {"", 500, kNever, 0, 0, 500, 6},                    // the show request waits for the window too
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.endedAt);
+        auto s = Fresh();
+        s->process.SetMutexReleasedAt(c.mutexReleasedAt);
+        if (c.windowFrom != kNever) s->process.AddWindow(std::string(kWindowClassName), kRunning, c.windowFrom);
+        s->process.RefuseCopyData(c.refusals);
+        s->process.QueueThreadMessage(c.endedAt, {win::kWmCommand, 71, 0});
+        EXPECT_EQ(StartBeforeWindow(s->core, c.line, kNormal), c.exitCode);
+        EXPECT_EQ(s->clock.Now(), c.endedAt);
+        EXPECT_EQ(s->process.WindowSearches().size() - std::size(kOldWindowClasses), c.searches);
+        for (uint32_t pause : s->clock.Pauses()) EXPECT_EQ(pause, kWindowRetryMs);
+        // Only the start that became the instance holds the mutex.
+        EXPECT_EQ(s->process.MutexHeld(), !c.exitCode.has_value());
+        if (!*c.line) {
+            EXPECT_EQ(s->process.Posted(), (std::vector<sim::PostedToWindow>{{kRunning, res::kOpenPopup, 0}}));
+        }
+    }
 }
 
 TEST(StartupAfterWindow, ThePopupOpensOnlyForAPlainVisibleFirstStart) {
     struct Case {
         const char* line;
         int show;
-        const char* file;
+        std::string_view file;
+        const char* marker;
         int shows;
     } cases[] = {
-        {"", kNormal, "", 1},
-        {"b 20", kNormal, "", 0},
-        {"", kShowMinimizedNoActivate, "", 0},
-        {"", kNormal, "<Lumivane><set restartflag=\"Y\"></set><set hiddenrestart=\"Y\"></set></Lumivane>", 0},
-        {"", kNormal, "<Lumivane><set restartflag=\"Y\"></set><set hiddenrestart=\"N\"></set></Lumivane>", 1},
+        {"", kNormal, "", nullptr, 1},
+        {"b 20", kNormal, "", nullptr, 0},
+        {"", kShowMinimizedNoActivate, "", nullptr, 0},
+        {"", kNormal, kFlagsSet, nullptr, 1},  // stale flags hide nothing
+        {"", kNormal, kFlagsSet, "hidden", 0},
+        {"", kNormal, kFlagsClear, "hidden", 0},
+        {"", kNormal, kFlagsSet, "shown", 1},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.line) + " " + c.file);
+        SCOPED_TRACE(std::string(c.line) + " " + std::string(c.file) + " " + (c.marker ? c.marker : ""));
         auto s = Fresh();
-        if (*c.file) s->files.AddFile(kProgramCopy, c.file);
+        if (!c.file.empty()) s->files.AddFile(kProgramCopy, std::string(c.file));
+        if (c.marker) s->process.SetInheritedVariable(std::string(kSuccessorVariable), c.marker);
         int shows = 0;
         s->core.actions.showPopupNearIcon = [&] { ++shows; };
         ASSERT_FALSE(StartBeforeWindow(s->core, c.line, c.show));
@@ -202,20 +277,64 @@ TEST(StartupAfterWindow, AnIgnoredMonitorThatIsGoneIsForgottenWithARestart) {
 TEST(FinishRun, TheHookThreadIsStoppedAndTheRestartRetried) {
     struct Case {
         bool restart;
+        bool hidden;
         int failures;
         int attempts;
         uint64_t waited;
-    } cases[] = {{false, 0, 0, 500}, {true, 0, 1, 500}, {true, 3, 4, 800}, {true, 50, 20, 2400}};
+    } cases[] = {{false, false, 0, 0, 500}, {true, false, 0, 1, 500}, {true, true, 3, 4, 800}, {true, false, 50, 20, 2400}};
     for (const Case& c : cases) {
         auto s = Fresh();
         s->core.hookThreadId = 99;
         s->core.restartflag = c.restart;
+        s->core.hiddenrestart = c.hidden;
         s->core.queryValue = 42;
+        bool existed = false;
+        (void)s->process.CreateInstanceMutex(existed);  // a restart's exit kept it
         s->process.FailProcessStarts(c.failures);
         EXPECT_EQ(FinishRun(s->core), 42);
         EXPECT_EQ(s->window.ThreadAnswers(), (std::vector<sim::ThreadAnswer>{{99, res::kExit}}));
         EXPECT_EQ(s->process.StartAttempts(), c.attempts);
         EXPECT_EQ(s->clock.Now(), c.waited);
+        EXPECT_FALSE(s->process.MutexHeld());
+        if (c.restart && c.attempts < kRestartAttempts) {
+            ASSERT_EQ(s->process.Started().size(), 1u);
+            const sim::StartedProcess& successor = s->process.Started()[0];
+            EXPECT_TRUE(successor.mutexShared);
+            EXPECT_EQ(successor.environment.at(std::string(kSuccessorVariable)), c.hidden ? "hidden" : "shown");
+        }
+    }
+}
+
+// The whole restart as two processes see it: the ending instance keeps the mutex until it
+// has started its successor, which starts although the mutex exists and shows the popup
+// only if it was open.
+TEST(Restart, TheSuccessorTakesOverWithThePopupAsItWas) {
+    for (const bool visible : {false, true}) {
+        SCOPED_TRACE(visible);
+        auto ending = Fresh();
+        ASSERT_FALSE(StartBeforeWindow(ending->core, "", kShowMinimizedNoActivate));
+        StartAfterWindow(ending->core, kShowMinimizedNoActivate);
+        ending->view.SetVisible(visible);
+        ending->Run("z", 5000);
+        ASSERT_EQ(ending->otherCommands, (std::vector<PostedCommand>{{res::kExit, 1}}));
+        OnCommand(ending->core, res::kExit, 0, 1);
+        EXPECT_TRUE(ending->process.MutexHeld());  // no gap before the successor has its share
+        (void)FinishRun(ending->core);
+        ASSERT_EQ(ending->process.Started().size(), 1u);
+        const sim::StartedProcess& started = ending->process.Started()[0];
+        EXPECT_TRUE(started.mutexShared);
+
+        auto successor = Fresh();
+        successor->process.SetMutexExists(true);
+        for (std::u16string_view path : {kProgramCopy, kAppDataCopy})
+            successor->files.AddFile(path, *ending->files.Contents(path));
+        for (const auto& [name, value] : started.environment) successor->process.SetInheritedVariable(name, value);
+        int shows = 0;
+        successor->core.actions.showPopupNearIcon = [&] { ++shows; };
+        ASSERT_FALSE(StartBeforeWindow(successor->core, "", kNormal));
+        StartAfterWindow(successor->core, kNormal);
+        EXPECT_EQ(shows, visible ? 1 : 0);
+        EXPECT_TRUE(successor->process.Sent().empty());
     }
 }
 

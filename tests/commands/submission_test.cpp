@@ -110,7 +110,7 @@ TEST(CopyData, QueuesOnlyWhatIsACommandLine) {
     };
     for (const auto& [bytes, line] : cases) {
         auto sim = Seeded();
-        OnCopyData(sim->core, 5000, bytes.data(), bytes.size());
+        EXPECT_EQ(OnCopyData(sim->core, 5000, bytes.data(), bytes.size()), line.has_value());
         EXPECT_EQ(sim->monitors.DdcCallCount(), 0u);
         const std::optional<QueuedLine> queued = sim->core.commandQueue.Pop();
         EXPECT_EQ(queued ? std::optional(queued->text) : std::nullopt, line) << bytes.size() << " bytes";
@@ -124,6 +124,29 @@ TEST(CopyData, QueuesOnlyWhatIsACommandLine) {
     auto sim = Seeded();
     OnCopyData(sim->core, 5000, nullptr, 2048);
     EXPECT_EQ(sim->core.commandQueue.Size(), 0u);
+}
+
+// Once the exit is on its way the line would never run: another start is told so and looks
+// for the successor; the program's own lines are queued as before.
+TEST(CopyData, AnInstanceOnItsWayOutTakesNoLineFromAnotherStart) {
+    const std::function<void(Core&)> states[] = {
+        [](Core&) {},
+        [](Core& core) { core.restartflag = true; },
+        [](Core& core) { core.endingSession = true; },
+        [](Core& core) { core.enumeration.closing = true; },
+    };
+    for (const auto& state : states) {
+        const bool running = &state == &states[0];
+        for (const uint32_t source : {kSourceInternal, 5000u}) {
+            auto sim = Seeded();
+            state(sim->core);
+            const std::string record = Padded("b 20", 2048);
+            const bool taken = running || source == kSourceInternal;
+            EXPECT_EQ(OnCopyData(sim->core, source, record.data(), record.size()), taken) << source;
+            EXPECT_EQ(sim->core.commandQueue.Size(), taken ? 1u : 0u);
+            EXPECT_EQ(sim->window.Commands().size(), taken ? 1u : 0u);
+        }
+    }
 }
 
 TEST(RunCommand, OnlyAStartUpQueryEndsWithARestartingExit) {

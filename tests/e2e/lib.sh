@@ -339,8 +339,8 @@ e2e_wait_ready() {
   e2e_wait 20 "settings in the roaming folder" e2e_file_has "$E2E_ROAMING_SETTINGS" '<set '
 }
 
-# After a restart: until the new instance has saved the cleared restart flag, every start
-# counts as a restart too, skipping the single-instance test and its own command line.
+# After a restart: the new instance has finished its start-up and saved the cleared
+# restart flag (the file keeps it for older versions; no start reads it any more).
 e2e_wait_restart_cleared() {
   e2e_wait 20 "restartflag cleared by the new instance" \
     e2e_file_has "$E2E_LOCAL_SETTINGS" '<set restartflag="N">'

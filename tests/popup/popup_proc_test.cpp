@@ -241,6 +241,8 @@ TEST(ExitCommand, NoQuestionForARestartTheSessionsEndOrTheQuitCommand) {
         EXPECT_TRUE(f.s->view.Questions().empty());
         EXPECT_TRUE(f.Ended());
         EXPECT_TRUE(f.s->files.FileExists(kAppDataCopy));
+        // Only a restart keeps the mutex, for the successor it starts after the loop.
+        EXPECT_EQ(f.s->process.MutexHeld(), &way == &ways[0]);
     }
 }
 

@@ -82,6 +82,16 @@ TEST_F(PopupProcTest, CopyDataIsTakenOnlyAsFarAsItsRecordReaches) {
     EXPECT_EQ(lines[1], std::string(2047, 'c'));
 }
 
+// The answer tells a forwarding start whether its line will run.
+TEST_F(PopupProcTest, CopyDataAnswersWhetherTheLineWasTaken) {
+    const std::string line = "b 30";
+    EXPECT_EQ(SendCopyData(777, line.data(), static_cast<DWORD>(line.size())), TRUE);
+    EXPECT_EQ(SendCopyData(777, nullptr, 2048), FALSE);
+    sim_->core.restartflag = true;  // the exit is on its way
+    EXPECT_EQ(SendCopyData(777, line.data(), static_cast<DWORD>(line.size())), FALSE);
+    EXPECT_EQ(Queued(), std::vector<std::string>{"b 30"});
+}
+
 TEST_F(PopupProcTest, DisplayDevicesAndPowerSettingsAreDecoded) {
     std::vector<char> record(sizeof(DEV_BROADCAST_DEVICEINTERFACE_A) + 64, '\0');
     auto* device = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_A*>(record.data());

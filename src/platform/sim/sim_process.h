@@ -1,10 +1,11 @@
 // The process in memory: a program path, the mutex, other instances' windows, the
-// messages a forwarding start receives, and every process started.
+// messages a forwarding start receives, the environment, and every process started.
 #pragma once
 
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,13 @@ struct SentRecord {
     WindowHandle window = 0;
     uint32_t source = 0;
     std::string data;
+};
+
+struct StartedProcess {
+    std::u16string path;
+    std::map<std::string, std::string> environment;  // as the new process finds it
+    bool mutexShared = false;                        // this process held the mutex then
+    bool operator==(const StartedProcess&) const = default;
 };
 
 struct PostedToWindow {
@@ -44,7 +52,7 @@ public:
         return true;
     }
     bool CreateInstanceMutex(bool& existed) override {
-        existed = mutexExists_;
+        existed = OthersHoldMutex();
         mutexHeld_ = true;
         return true;
     }
@@ -58,12 +66,23 @@ public:
     // its time; otherwise the clock moves on by `timeoutMs`.
     bool WaitThreadMessage(ThreadMessage& message, uint32_t timeoutMs) override;
     bool StartProcess(std::u16string_view path) override;
+    bool GetEnvironment(std::string_view name, std::string& value) override;
+    bool SetEnvironment(std::string_view name, std::optional<std::string_view> value) override;
 
     // Set-up.
     void SetProgramPath(std::u16string path) { programPath_ = std::move(path); }
     void SetWindows7(bool ok) { windows7_ = ok; }
-    void AddWindow(std::string className, WindowHandle window) { windows_[std::move(className)] = window; }
-    void SetMutexExists(bool exists) { mutexExists_ = exists; }
+    // The window is found once the virtual clock reaches `from`.
+    void AddWindow(std::string className, WindowHandle window, uint64_t from = 0) {
+        windows_[std::move(className)] = {window, from};
+    }
+    // Other processes hold the mutex; with a time, until the clock reaches it.
+    void SetMutexExists(bool exists) { othersHoldMutexUntil_ = exists ? kForever : 0; }
+    void SetMutexReleasedAt(uint64_t time) { othersHoldMutexUntil_ = time; }
+    // The next `count` copy-data records are refused, as by an instance that is ending.
+    void RefuseCopyData(int count) { refusedCopyData_ = count; }
+    // A variable the process found in its environment when it started.
+    void SetInheritedVariable(std::string name, std::string value) { environment_[std::move(name)] = std::move(value); }
     // The message becomes readable once the virtual clock reaches `time`.
     void QueueThreadMessage(uint64_t time, ThreadMessage message) { incoming_.push_back({time, message}); }
     void FailProcessStarts(int count) { failingStarts_ = count; }
@@ -74,12 +93,18 @@ public:
     const std::vector<std::string>& WindowSearches() const { return searches_; }
     const std::vector<std::u16string>& Opened() const { return opened_; }
     bool MutexHeld() const { return mutexHeld_; }
+    const std::map<std::string, std::string>& Environment() const { return environment_; }
     const std::vector<SentRecord>& Sent() const { return sent_; }
     const std::vector<PostedToWindow>& Posted() const { return posted_; }
     int StartAttempts() const { return startAttempts_; }
-    const std::vector<std::u16string>& Started() const { return started_; }
+    const std::vector<StartedProcess>& Started() const { return started_; }
 
 private:
+    static constexpr uint64_t kForever = UINT64_MAX;
+    struct Window {
+        WindowHandle handle = 0;
+        uint64_t from = 0;
+    };
     struct Incoming {
         uint64_t time = 0;
         ThreadMessage message;
@@ -88,9 +113,13 @@ private:
     SimClock& clock_;
     std::u16string programPath_ = u"C:\\Program Files\\Lumivane\\Lumivane.exe";
     bool windows7_ = true;
-    std::map<std::string, WindowHandle> windows_;
-    bool mutexExists_ = false;
+    bool OthersHoldMutex() const { return clock_.Now() < othersHoldMutexUntil_; }
+
+    std::map<std::string, Window> windows_;
+    uint64_t othersHoldMutexUntil_ = 0;
     bool mutexHeld_ = false;
+    int refusedCopyData_ = 0;
+    std::map<std::string, std::string> environment_;
     std::deque<Incoming> incoming_;
     int failingStarts_ = 0;
 
@@ -101,7 +130,7 @@ private:
     std::vector<SentRecord> sent_;
     std::vector<PostedToWindow> posted_;
     int startAttempts_ = 0;
-    std::vector<std::u16string> started_;
+    std::vector<StartedProcess> started_;
 };
 
 }  // namespace lv::sim

@@ -30,9 +30,7 @@ bool SimWindowApi::KillTimer(uint32_t id) {
 
 bool SimWindowApi::SendCopyData(uint32_t source, std::span<const char> data) {
     copyData_.push_back({source, std::string(data.begin(), data.end())});
-    if (!copyDataHandler_) return false;
-    copyDataHandler_(source, data);
-    return true;
+    return copyDataHandler_ && copyDataHandler_(source, data);
 }
 
 bool SimWindowApi::PostThreadAnswer(uint32_t threadId, uintptr_t wparam) {

@@ -47,7 +47,8 @@ struct ThreadAnswer {
 
 class SimWindowApi : public lv::WindowApi {
 public:
-    using CopyDataHandler = std::function<void(uint32_t source, std::span<const char> data)>;
+    // Returns whether the window took the line.
+    using CopyDataHandler = std::function<bool(uint32_t source, std::span<const char> data)>;
     using CommandHandler = std::function<void(uint32_t id, intptr_t lparam)>;
     using TimerHandler = std::function<void(uint32_t id)>;
 

@@ -21,9 +21,9 @@ PopupWindowContext context;
 LRESULT OnCopyDataMessage(Core& core, LPARAM lParam) {
     const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     // A source must be a command source or a thread id; anything wider is no record of ours.
-    if (!record || record->dwData > std::numeric_limits<uint32_t>::max()) return 0;
-    OnCopyData(core, static_cast<uint32_t>(record->dwData), record->lpData, record->cbData);
-    return 0;
+    if (!record || record->dwData > std::numeric_limits<uint32_t>::max()) return FALSE;
+    // TRUE tells a forwarding start that its line will run.
+    return OnCopyData(core, static_cast<uint32_t>(record->dwData), record->lpData, record->cbData) ? TRUE : FALSE;
 }
 
 LRESULT OnPowerMessage(Core& core, WPARAM wParam, LPARAM lParam) {

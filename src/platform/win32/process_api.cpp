@@ -76,9 +76,12 @@ bool Win32ProcessApi::SendCopyData(WindowHandle window, uint32_t source, std::sp
     (void)::PeekMessageA(&peeked, nullptr, 0, 0, PM_NOREMOVE);
     // A running instance that never takes the record must not hold this start forever; it
     // gets as long as its answer may take.
+    // A window being destroyed may still answer, with 0: only a non-zero result says the
+    // line was taken.
     DWORD_PTR result = 0;
     return ::SendMessageTimeoutW(reinterpret_cast<HWND>(window), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy),
-                                 SMTO_NORMAL, kForwardTimeoutMs, &result) != 0;
+                                 SMTO_NORMAL, kForwardTimeoutMs, &result) != 0 &&
+           result != 0;
 }
 
 bool Win32ProcessApi::PostCommand(WindowHandle window, uint32_t id, intptr_t lparam) {
@@ -110,9 +113,44 @@ bool Win32ProcessApi::StartProcess(std::u16string_view path) {
     if (!::CreateProcessW(Wide(application), emptyCommandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &process))
         return false;
+    // The copy is never closed by the new process: it lives as long as that process does,
+    // however soon this one ends. Inheriting it instead would pass on any inheritable
+    // handle, a pipe of a script waiting for its end among them.
+    if (mutex_) {
+        HANDLE copy = nullptr;
+        (void)::DuplicateHandle(::GetCurrentProcess(), mutex_, process.hProcess, &copy, 0, FALSE,
+                                DUPLICATE_SAME_ACCESS);
+    }
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return true;
+}
+
+bool Win32ProcessApi::GetEnvironment(std::string_view name, std::string& value) {
+    const std::string terminated(name);
+    std::vector<char> buffer(64);
+    for (;;) {
+        ::SetLastError(ERROR_SUCCESS);
+        const DWORD length = ::GetEnvironmentVariableA(terminated.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) {
+            // An empty value is set all the same.
+            if (::GetLastError() == ERROR_ENVVAR_NOT_FOUND) return false;
+            value.clear();
+            return true;
+        }
+        if (length < buffer.size()) {
+            value.assign(buffer.data(), length);
+            return true;
+        }
+        buffer.resize(length);  // the size asked for, terminator included
+    }
+}
+
+bool Win32ProcessApi::SetEnvironment(std::string_view name, std::optional<std::string_view> value) {
+    const std::string terminated(name);
+    if (!value) return ::SetEnvironmentVariableA(terminated.c_str(), nullptr) != 0;
+    const std::string text(*value);
+    return ::SetEnvironmentVariableA(terminated.c_str(), text.c_str()) != 0;
 }
 
 }  // namespace lv

@@ -141,6 +141,8 @@ public:
     bool PostCommand(WindowHandle window, uint32_t id, intptr_t lparam) override;
     bool WaitThreadMessage(ThreadMessage& message, uint32_t timeoutMs) override;
     bool StartProcess(std::u16string_view path) override;
+    bool GetEnvironment(std::string_view name, std::string& value) override;
+    bool SetEnvironment(std::string_view name, std::optional<std::string_view> value) override;
 
 private:
     HANDLE mutex_ = nullptr;
