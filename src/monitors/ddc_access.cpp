@@ -169,8 +169,11 @@ bool WithSelectedMonitor(Core& core, const std::function<void(PhysicalHandle)>& 
     api.EnumDisplayMonitors([&](DisplayHandle display, const Rect&) {
         uint32_t count = 0;
         std::vector<PhysicalMonitor> monitors;
-        if (!api.GetNumberOfPhysicalMonitorsFromHMONITOR(display, count)) return true;
-        if (!api.GetPhysicalMonitorsFromHMONITOR(display, count, monitors)) return true;
+        // The enumeration pass stops at such a display, so the rows end there: counting on
+        // would give a row's number to a monitor of a later display.
+        if (!api.GetNumberOfPhysicalMonitorsFromHMONITOR(display, count) ||
+            !api.GetPhysicalMonitorsFromHMONITOR(display, count, monitors))
+            return false;
         for (const PhysicalMonitor& monitor : monitors) {
             if (core.enumCounter == core.selectedMonitor) {
                 reached = true;

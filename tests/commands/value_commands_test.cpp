@@ -147,6 +147,20 @@ TEST(SetterLoop, SameValuesPassesOverAnIgnoredMonitor) {
     EXPECT_TRUE(sim->clock.Pauses().empty());
 }
 
+// The enumeration stops at a display whose physical monitors cannot be had, so the
+// setters must not count past it: with the first display failing the list is empty and
+// monitor 0 of the setters would be the second display's.
+TEST(SetterLoop, StopsAtADisplayWhoseMonitorsCannotBeHad) {
+    auto sim = Seeded("[display]\nphysical = fail\n[monitor]\n[display]\n[monitor]\n");
+    ASSERT_EQ(sim->core.list.Rows(), 0);
+    sim->Run("b 10");
+    EXPECT_EQ(Hw(*sim, 1).brightness.current, 50u);
+    EXPECT_EQ(sim->monitors.DdcCallCount(), 0u);
+    EXPECT_EQ(sim->monitors.CallCount("GetPhysicalMonitorsFromHMONITOR"), 10u) << "each attempt ends at display 0";
+    EXPECT_EQ(sim->clock.Pauses(), Repeated(10, 100));
+    EXPECT_EQ(sim->monitors.OpenHandleCount(), 0u);
+}
+
 // a: four limits, then the current values are pulled into them; nothing after it runs.
 // Numbers read before a failure stay; with fewer than four nothing is pulled in.
 TEST(LimitsCommand, StoresTheNumbersReadAndPullsTheValuesIn) {
