@@ -175,7 +175,8 @@ bool WithSelectedMonitor(Core& core, const std::function<void(PhysicalHandle)>& 
             !api.GetPhysicalMonitorsFromHMONITOR(display, count, monitors))
             return false;
         for (const PhysicalMonitor& monitor : monitors) {
-            if (core.enumCounter == core.selectedMonitor) {
+            // The index the views show, so a selection outside the table acts where it is shown.
+            if (core.enumCounter == static_cast<int64_t>(core.SelectedIndex())) {
                 reached = true;
                 operation(monitor.handle);
                 (void)api.DestroyPhysicalMonitors(monitors);

@@ -161,6 +161,19 @@ TEST(SetterLoop, StopsAtADisplayWhoseMonitorsCannotBeHad) {
     EXPECT_EQ(sim->monitors.OpenHandleCount(), 0u);
 }
 
+// A selection outside the table (a negative one from an old file, or one above ten) is
+// shown as the first monitor; the setters must act on the monitor the views show.
+TEST(SetterLoop, SelectionOutsideTheTableWritesTheMonitorTheViewsShow) {
+    for (const int64_t selected : {int64_t{-1}, int64_t{12}}) {
+        auto sim = Seeded();
+        sim->core.selectedMonitor = selected;
+        sim->Run("b 10");
+        EXPECT_EQ(Hw(*sim, 0).brightness.current, 10u) << selected;
+        EXPECT_EQ(sim->core.Selected().brightness, 10u) << selected;
+        EXPECT_TRUE(sim->clock.Pauses().empty()) << selected;
+    }
+}
+
 // a: four limits, then the current values are pulled into them; nothing after it runs.
 // Numbers read before a failure stay; with fewer than four nothing is pulled in.
 TEST(LimitsCommand, StoresTheNumbersReadAndPullsTheValuesIn) {
