@@ -87,11 +87,20 @@ bool GetGain(Core& core, PhysicalHandle monitor, MonitorEntry& entry, int channe
     return true;
 }
 
+// A monitor silent so far has no range (0..0), which would send every request as raw 0:
+// such a range is read first. False when the monitor did not answer.
+bool KnowRange(Core& core, const ValueKind& kind, PhysicalHandle monitor, MonitorEntry& entry) {
+    return entry.*kind.min != entry.*kind.max || GetValue(core, kind, monitor, entry);
+}
+
 void WriteValue(Core& core, const ValueKind& kind, PhysicalHandle monitor) {
     MonitorEntry& entry = core.Selected();
     uint32_t request = core.ddc.*kind.requested;
     bool success = false;
-    if (!core.settings.rereadvalues && request == entry.*kind.value) {
+    if (!KnowRange(core, kind, monitor, entry)) {
+        // No DDC/CI answer: as after a refused write, only brightness has a fallback.
+        if (kind.isBrightness) success = SetLaptopBrightness(core, CutTo100(request));
+    } else if (!core.settings.rereadvalues && request == entry.*kind.value) {
         success = true;
     } else {
         request = CutTo100(request);
@@ -116,6 +125,8 @@ void WriteGain(Core& core, PhysicalHandle monitor) {
     const GainFields& f = kGains[channel];
     const uint32_t request = core.ddc.requestedGain;
     bool success = false;
+    // A range never read would send the request as raw 0; one that cannot be read fails the attempt.
+    if (entry.*f.min == entry.*f.max && !GetGain(core, monitor, entry, channel, false)) return;
     if (!core.settings.rereadvalues && request == entry.*f.value) {
         success = true;
     } else {
