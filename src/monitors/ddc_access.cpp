@@ -99,7 +99,7 @@ void WriteValue(Core& core, const ValueKind& kind, PhysicalHandle monitor) {
     bool success = false;
     if (!KnowRange(core, kind, monitor, entry)) {
         // No DDC/CI answer: as after a refused write, only brightness has a fallback.
-        if (kind.isBrightness) success = SetLaptopBrightness(core, CutTo100(request));
+        if (kind.isBrightness && entry.isLaptopPanel) success = SetLaptopBrightness(core, CutTo100(request));
     } else if (!core.settings.rereadvalues && request == entry.*kind.value) {
         success = true;
     } else {
@@ -110,7 +110,9 @@ void WriteValue(Core& core, const ValueKind& kind, PhysicalHandle monitor) {
             const bool read =
                 Attempt(core, kReadAttempts, kReadPauseMs, [&] { return GetValue(core, kind, monitor, entry); });
             success = (read || !kind.isBrightness) && entry.*kind.value == request;
-        } else if (kind.isBrightness) {
+        } else if (kind.isBrightness && entry.isLaptopPanel) {
+            // Only the row the pass found to be the panel: another monitor without DDC/CI
+            // must not dim the laptop's own screen.
             success = SetLaptopBrightness(core, request);
         }
     }

@@ -11,6 +11,7 @@
 #include "monitors/edid.h"
 #include "monitors/laptop_panel.h"
 #include "monitors/monitor_list.h"
+#include "monitors/wmi_instance.h"
 
 namespace lv {
 namespace {
@@ -63,17 +64,6 @@ std::string WithoutSpaces(std::string_view text) {
     for (char c : text.substr(0, kMaxRowText))
         if (c != ' ') result += c;
     return result;
-}
-
-// The device-instance segment of a WMI instance name: "DISPLAY\DEL4220\5&1a2b&0&UID4352_0"
-// gives "5&1a2b&0&UID4352"; nothing when the name holds no "DISPLAY\".
-bool WmiInstanceSegment(std::string_view name, std::string& segment) {
-    const std::size_t display = name.find("DISPLAY\\");
-    if (display == std::string_view::npos) return false;
-    const std::size_t slash = name.find('\\', display + 8);
-    segment = slash == std::string_view::npos ? std::string() : std::string(name.substr(slash + 1));
-    segment = segment.substr(0, segment.find('_'));
-    return true;
 }
 
 // The capabilities of a monitor that answered: the string (asked for once and kept),
@@ -181,6 +171,7 @@ void Identify(Core& core, MonitorEntry& entry, const std::string& gdiDeviceName,
     }
     if (!found) return;
 
+    entry.outputTechnology = target.outputTechnology;
     const std::string_view connection = ConnectionName(target.outputTechnology);
     if (!connection.empty()) entry.connectionName = connection;
 

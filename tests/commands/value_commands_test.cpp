@@ -114,7 +114,7 @@ TEST(SetterLoop, DeadMonitorTenAttemptsTenPausesNothingChanges) {
 }
 
 TEST(SetterLoop, LaptopPanelTakesBrightnessButLeavesTheNotificationKind) {
-    auto sim = Seeded("[display]\n[monitor]\nddc = dead\n[panel]\ncurrent = 40\n");
+    auto sim = Seeded("[display]\ntechnology = 0x80000000\n[monitor]\nddc = dead\n[panel]\ncurrent = 40\n");
     sim->Run("b 60");
     EXPECT_EQ(sim->fleet.panel->current, 60u);
     EXPECT_EQ(sim->core.list.Cell(0, kColumnBrightness), "60");

@@ -164,7 +164,7 @@ constexpr std::string_view kDisplayKeys[] = {"device", "rect", "friendly", "path
                                              "serial", "year", "edid", "physical"};
 constexpr std::string_view kMonitorKeys[] = {"description", "brightness", "contrast", "red", "green",
                                              "blue", "capabilities", "preset", "input", "ddc"};
-constexpr std::string_view kPanelKeys[] = {"levels", "current", "wmi"};
+constexpr std::string_view kPanelKeys[] = {"levels", "current", "wmi", "display"};
 
 template <std::size_t N>
 bool Contains(const std::string_view (&keys)[N], std::string_view key) {
@@ -246,6 +246,8 @@ std::optional<std::string> SetPanelKey(FleetPanel& panel, std::string_view key, 
         return ParseUint32(value, panel.current);
     } else if (key == "wmi") {
         return ParseOkFail(value, panel.wmiOk);
+    } else if (key == "display") {
+        return ParseUint32(value, panel.display);
     }
     return std::nullopt;
 }
@@ -417,6 +419,7 @@ std::string WriteFleet(const Fleet& fleet) {
         WriteKey(out, "levels", levels);
         WriteKey(out, "current", std::to_string(fleet.panel->current));
         WriteKey(out, "wmi", fleet.panel->wmiOk ? "ok" : "fail");
+        WriteKey(out, "display", std::to_string(fleet.panel->display));
     }
     return out;
 }

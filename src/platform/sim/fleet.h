@@ -64,6 +64,9 @@ struct FleetPanel {
     std::vector<uint32_t> levels{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
     uint32_t current = 50;
     bool wmiOk = true;
+    // The display (1-based) whose monitor the panel is: its WMI objects carry that display's
+    // instance name. 0, or a display without a `path`: they carry none.
+    uint32_t display = 1;
     bool operator==(const FleetPanel&) const = default;
 };
 

@@ -9,7 +9,9 @@
 //   (absent when 0).
 // - GetRawEdidBlock answers the `edid` bytes, whatever their number, of the first
 //   display whose instance name matches; it fails when that display has none.
-// - WmiMonitorBrightness(Methods): one object when the fleet has a [panel]. Without a
+// - WmiMonitorBrightness(Methods): one object when the fleet has a [panel], named like
+//   the WmiMonitorID object of the panel's `display` (no InstanceName when that display
+//   does not exist or has no path). Without a
 //   panel the brightness requests fail, as Windows answers "not supported" for the
 //   class on machines without a brightness provider; SetEmptyWithoutPanel(true) makes
 //   the query succeed with no objects instead, as Wine does (SetBrightness still fails:
