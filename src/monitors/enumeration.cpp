@@ -85,6 +85,9 @@ void ReadCapabilities(Core& core, PhysicalHandle monitor, MonitorEntry& entry) {
             core.platform.clock.Sleep(kCapabilitiesPauseMs);
         }
         if (!gotLength) return;
+        // The reply buffer is sized by this number: an absurd one must not cost an absurd
+        // allocation (which would end the pass with the handles still open).
+        length = std::min(length, kMaxCapabilitiesRequest);
         bool gotString = false;
         for (int attempt = 0; attempt < state.capabilitiesAttemptLimit && !gotString; ++attempt) {
             std::string text;

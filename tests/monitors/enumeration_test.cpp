@@ -163,6 +163,24 @@ TEST(Enumeration, StaleIgnoreSlotSilencesOnlyTheMonitorItNames) {
     for (const std::string& call : sim.monitors.CallLog()) EXPECT_EQ(call.find("mon=2 "), std::string::npos) << call;
 }
 
+// Whatever length a driver reports, the reply buffer asked for stays within what a
+// capabilities string can be, so an absurd length costs no absurd buffer.
+TEST(Enumeration, CapabilitiesRequestIsBoundedWhateverLengthTheDriverReports) {
+    std::string text = kDellDisplay;
+    text += "capabilitieslength = 0xFFFFFFFF\n[display]\n[monitor]\n";
+    Simulator sim(Fleet(text));
+    sim.Start();
+    std::vector<std::string> requests;
+    for (const std::string& call : sim.monitors.CallLog())
+        if (call.find("CapabilitiesRequestAndCapabilitiesReply") != std::string::npos) requests.push_back(call);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_NE(requests[0].find("length=" + std::to_string(kMaxCapabilitiesRequest) + " -> ok"), std::string::npos)
+        << requests[0];
+    EXPECT_EQ(sim.core.presetChoice.items, (std::vector<std::string>{"6500K", "9300K", "User1"}));
+    EXPECT_EQ(sim.core.list.Rows(), 2);
+    EXPECT_EQ(sim.monitors.OpenHandleCount(), 0u);
+}
+
 TEST(Enumeration, CapabilitiesAttemptLimitDropsToOneAfterFiftyFailures) {
     Simulator sim(Fleet("[display]\n[monitor]\ncapabilities =\n[display]\n[monitor]\ncapabilities =\n"));
     sim.Start();

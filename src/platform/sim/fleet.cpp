@@ -163,7 +163,7 @@ enum class Section { None, Display, Monitor, Panel };
 constexpr std::string_view kDisplayKeys[] = {"device", "rect", "friendly", "path", "technology",
                                              "serial", "year", "edid", "physical"};
 constexpr std::string_view kMonitorKeys[] = {"description", "brightness", "contrast", "red", "green",
-                                             "blue", "capabilities", "preset", "input", "ddc"};
+                                             "blue", "capabilities", "capabilitieslength", "preset", "input", "ddc"};
 constexpr std::string_view kPanelKeys[] = {"levels", "current", "wmi", "display"};
 
 template <std::size_t N>
@@ -229,6 +229,8 @@ std::optional<std::string> SetMonitorKey(FleetMonitor& monitor, std::string_view
         return ParseRange(value, monitor.blue);
     } else if (key == "capabilities") {
         monitor.capabilities = value;
+    } else if (key == "capabilitieslength") {
+        return ParseUint32(value, monitor.capabilitiesLength);
     } else if (key == "preset") {
         return ParseUint32(value, monitor.preset);
     } else if (key == "input") {
@@ -403,6 +405,7 @@ std::string WriteFleet(const Fleet& fleet) {
             WriteKey(out, "green", RangeText(monitor.green));
             WriteKey(out, "blue", RangeText(monitor.blue));
             WriteKey(out, "capabilities", monitor.capabilities);
+            if (monitor.capabilitiesLength != 0) WriteKey(out, "capabilitieslength", std::to_string(monitor.capabilitiesLength));
             WriteKey(out, "preset", std::to_string(monitor.preset));
             WriteKey(out, "input", std::to_string(monitor.input));
             WriteKey(out, "ddc", DdcText(monitor));

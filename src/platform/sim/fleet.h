@@ -38,6 +38,9 @@ struct FleetMonitor {
     FleetRange green;
     FleetRange blue;
     std::string capabilities;  // empty: the monitor answers no capabilities request
+    // The length GetCapabilitiesStringLength reports; 0: the string's own, terminator
+    // included. A driver may report any number.
+    uint32_t capabilitiesLength = 0;
     uint32_t preset = 0;       // current VCP 0x14 value
     uint32_t input = 0;        // current VCP 0x60 value
     DdcMode ddc = DdcMode::Ok;
