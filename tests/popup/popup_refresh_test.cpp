@@ -61,8 +61,7 @@ TEST(ShownValues, AWrittenValueAndARefreshedOneLookAlike) {
         {"a write read back otherwise", DeskWith("brightness = 0 70 100", "brightness = 0 3 3"), false, "b 50",
          kColumnBrightness, res::kBrightnessLabel, res::kBrightnessSlider, {"67", "Brightness 67", 33}},
         {"laptop panel", "[display]\ntechnology = 0x80000000\n[monitor]\nddc = dead\n[panel]\ncurrent = 40\n", true,
-         "b 60", kColumnBrightness,
-         res::kBrightnessLabel, res::kBrightnessSlider, {"60", "Helligkeit 60", 40}},
+         "b 60", kColumnBrightness, res::kBrightnessLabel, res::kBrightnessSlider, {"60", "Helligkeit 60", 40}},
     };
     for (const ValueCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -405,7 +405,8 @@ std::string WriteFleet(const Fleet& fleet) {
             WriteKey(out, "green", RangeText(monitor.green));
             WriteKey(out, "blue", RangeText(monitor.blue));
             WriteKey(out, "capabilities", monitor.capabilities);
-            if (monitor.capabilitiesLength != 0) WriteKey(out, "capabilitieslength", std::to_string(monitor.capabilitiesLength));
+            if (monitor.capabilitiesLength != 0)
+                WriteKey(out, "capabilitieslength", std::to_string(monitor.capabilitiesLength));
             WriteKey(out, "preset", std::to_string(monitor.preset));
             WriteKey(out, "input", std::to_string(monitor.input));
             WriteKey(out, "ddc", DdcText(monitor));
