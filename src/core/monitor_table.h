@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,7 @@ struct MonitorEntry {
     FixedText<64> modelName;
     FixedText<128> instanceId;
     FixedText<32> connectionName;
+    std::optional<uint32_t> outputTechnology;  // none until identification found the target
     FixedText<8> manufacturerId;
     FixedText<6> productCode;
     FixedText<32> manufacturerName;

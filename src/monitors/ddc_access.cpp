@@ -87,11 +87,20 @@ bool GetGain(Core& core, PhysicalHandle monitor, MonitorEntry& entry, int channe
     return true;
 }
 
+// A monitor silent so far has no range (0..0), which would send every request as raw 0:
+// such a range is read first. False when the monitor did not answer.
+bool KnowRange(Core& core, const ValueKind& kind, PhysicalHandle monitor, MonitorEntry& entry) {
+    return entry.*kind.min != entry.*kind.max || GetValue(core, kind, monitor, entry);
+}
+
 void WriteValue(Core& core, const ValueKind& kind, PhysicalHandle monitor) {
     MonitorEntry& entry = core.Selected();
     uint32_t request = core.ddc.*kind.requested;
     bool success = false;
-    if (!core.settings.rereadvalues && request == entry.*kind.value) {
+    if (!KnowRange(core, kind, monitor, entry)) {
+        // No DDC/CI answer: as after a refused write, only brightness has a fallback.
+        if (kind.isBrightness && entry.isLaptopPanel) success = SetLaptopBrightness(core, CutTo100(request));
+    } else if (!core.settings.rereadvalues && request == entry.*kind.value) {
         success = true;
     } else {
         request = CutTo100(request);
@@ -101,7 +110,9 @@ void WriteValue(Core& core, const ValueKind& kind, PhysicalHandle monitor) {
             const bool read =
                 Attempt(core, kReadAttempts, kReadPauseMs, [&] { return GetValue(core, kind, monitor, entry); });
             success = (read || !kind.isBrightness) && entry.*kind.value == request;
-        } else if (kind.isBrightness) {
+        } else if (kind.isBrightness && entry.isLaptopPanel) {
+            // Only the row the pass found to be the panel: another monitor without DDC/CI
+            // must not dim the laptop's own screen.
             success = SetLaptopBrightness(core, request);
         }
     }
@@ -116,6 +127,8 @@ void WriteGain(Core& core, PhysicalHandle monitor) {
     const GainFields& f = kGains[channel];
     const uint32_t request = core.ddc.requestedGain;
     bool success = false;
+    // A range never read would send the request as raw 0; one that cannot be read fails the attempt.
+    if (entry.*f.min == entry.*f.max && !GetGain(core, monitor, entry, channel, false)) return;
     if (!core.settings.rereadvalues && request == entry.*f.value) {
         success = true;
     } else {
@@ -169,10 +182,14 @@ bool WithSelectedMonitor(Core& core, const std::function<void(PhysicalHandle)>& 
     api.EnumDisplayMonitors([&](DisplayHandle display, const Rect&) {
         uint32_t count = 0;
         std::vector<PhysicalMonitor> monitors;
-        if (!api.GetNumberOfPhysicalMonitorsFromHMONITOR(display, count)) return true;
-        if (!api.GetPhysicalMonitorsFromHMONITOR(display, count, monitors)) return true;
+        // The enumeration pass stops at such a display, so the rows end there: counting on
+        // would give a row's number to a monitor of a later display.
+        if (!api.GetNumberOfPhysicalMonitorsFromHMONITOR(display, count) ||
+            !api.GetPhysicalMonitorsFromHMONITOR(display, count, monitors))
+            return false;
         for (const PhysicalMonitor& monitor : monitors) {
-            if (core.enumCounter == core.selectedMonitor) {
+            // The index the views show, so a selection outside the table acts where it is shown.
+            if (core.enumCounter == static_cast<int64_t>(core.SelectedIndex())) {
                 reached = true;
                 operation(monitor.handle);
                 (void)api.DestroyPhysicalMonitors(monitors);

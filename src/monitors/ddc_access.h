@@ -22,8 +22,9 @@ inline constexpr uint32_t kVcpPauseMs = 100;
 inline constexpr uint32_t kPresetSettleMs = 1000;
 inline constexpr uint32_t kInputSettleMs = 2000;
 
-// Runs `operation` on the physical monitor numbered `selectedMonitor` in enumeration
-// order, then releases the handles. Returns whether that monitor was reached.
+// Runs `operation` on the physical monitor numbered `Core::SelectedIndex()` in enumeration
+// order, then releases the handles. Returns whether that monitor was reached; a display
+// whose physical monitors cannot be had ends the search, as it ends the enumeration pass.
 bool WithSelectedMonitor(Core& core, const std::function<void(PhysicalHandle)>& operation);
 
 // Command-side setters: clamp, write with retries, and mark in `ddc.changedRows` the rows

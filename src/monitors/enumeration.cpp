@@ -11,6 +11,7 @@
 #include "monitors/edid.h"
 #include "monitors/laptop_panel.h"
 #include "monitors/monitor_list.h"
+#include "monitors/wmi_instance.h"
 
 namespace lv {
 namespace {
@@ -65,17 +66,6 @@ std::string WithoutSpaces(std::string_view text) {
     return result;
 }
 
-// The device-instance segment of a WMI instance name: "DISPLAY\DEL4220\5&1a2b&0&UID4352_0"
-// gives "5&1a2b&0&UID4352"; nothing when the name holds no "DISPLAY\".
-bool WmiInstanceSegment(std::string_view name, std::string& segment) {
-    const std::size_t display = name.find("DISPLAY\\");
-    if (display == std::string_view::npos) return false;
-    const std::size_t slash = name.find('\\', display + 8);
-    segment = slash == std::string_view::npos ? std::string() : std::string(name.substr(slash + 1));
-    segment = segment.substr(0, segment.find('_'));
-    return true;
-}
-
 // The capabilities of a monitor that answered: the string (asked for once and kept),
 // the model, the offered presets and inputs, and the current preset and input.
 void ReadCapabilities(Core& core, PhysicalHandle monitor, MonitorEntry& entry) {
@@ -95,6 +85,9 @@ void ReadCapabilities(Core& core, PhysicalHandle monitor, MonitorEntry& entry) {
             core.platform.clock.Sleep(kCapabilitiesPauseMs);
         }
         if (!gotLength) return;
+        // The reply buffer is sized by this number: an absurd one must not cost an absurd
+        // allocation (which would end the pass with the handles still open).
+        length = std::min(length, kMaxCapabilitiesRequest);
         bool gotString = false;
         for (int attempt = 0; attempt < state.capabilitiesAttemptLimit && !gotString; ++attempt) {
             std::string text;
@@ -181,6 +174,7 @@ void Identify(Core& core, MonitorEntry& entry, const std::string& gdiDeviceName,
     }
     if (!found) return;
 
+    entry.outputTechnology = target.outputTechnology;
     const std::string_view connection = ConnectionName(target.outputTechnology);
     if (!connection.empty()) entry.connectionName = connection;
 
@@ -217,14 +211,28 @@ void Identify(Core& core, MonitorEntry& entry, const std::string& gdiDeviceName,
     rowText = entry.modelName.Str();
 }
 
-// Reads and writes over DDC/CI for one monitor of the pass. `ddcOk` comes in true when an
-// earlier pass read the monitor already and goes out telling whether DDC/CI answered.
-// Returns false when a factory reset was sent: the program restarts and this display gets
-// no row.
+// The ignore check: the slot that names this row's text, wherever the saved order left it,
+// moves to this row (the slots travel with the monitors). Returns whether the monitor is
+// ignored. It needs only the row text, so it comes before any DDC/CI: a slot left at
+// another monitor's row must not silence that monitor.
+bool TakeIgnoreSlot(Core& core, int index, const std::string& rowText) {
+    MonitorEntry& entry = core.table[static_cast<std::size_t>(index)];
+    for (MonitorEntry& slot : core.table) {
+        if (slot.ignoreName.Empty() || slot.ignoreName.View() != rowText) continue;
+        std::swap(slot.ignoreName, entry.ignoreName);
+        return true;
+    }
+    return false;
+}
+
+// Reads and writes over DDC/CI for one monitor of the pass that is not ignored. `ddcOk`
+// comes in true when an earlier pass read the monitor already and goes out telling
+// whether DDC/CI answered. Returns false when a factory reset was sent: the program
+// restarts and this display gets no row.
 bool UpdateMonitor(Core& core, PhysicalHandle monitor, int index, bool& ddcOk) {
     MonitorEntry& entry = core.table[static_cast<std::size_t>(index)];
     const bool pending = entry.pendingPreset || entry.pendingInput || entry.factoryResetPending;
-    if (!entry.ignoreName.Empty() || (entry.readMode != 2 && !pending)) return true;
+    if (entry.readMode != 2 && !pending) return true;
     if (!ddcOk) ddcOk = ReadBrightnessWithRetries(core, monitor, entry);
     if (entry.readMode == 2 && ddcOk) (void)ReadContrastWithRetries(core, monitor, entry);
     bool presetWritten = false;
@@ -234,15 +242,12 @@ bool UpdateMonitor(Core& core, PhysicalHandle monitor, int index, bool& ddcOk) {
     return true;
 }
 
-// Adds the row of a monitor: its values, or "?" when nothing answered, "." for a panel.
-void AddRow(Core& core, int index, const std::string& rowText, bool ddcOk, bool wmiOk) {
+// Adds the row of a monitor: its values, or "?" when nothing answered or it is ignored,
+// "." for a panel.
+void AddRow(Core& core, int index, const std::string& rowText, bool ignored, bool ddcOk, bool wmiOk) {
     MonitorEntry& entry = core.table[static_cast<std::size_t>(index)];
-    for (std::size_t e = 0; e < core.table.size(); ++e) {
-        const FixedText<260>& ignore = core.table[e].ignoreName;
-        if (ignore.Empty() || ignore.View() != rowText) continue;
-        // The ignore slot travels with the monitor: it now belongs to this row.
-        const int row = AddListRow(core, "ignore_" + ignore.Str());
-        std::swap(core.table[e].ignoreName, entry.ignoreName);
+    if (ignored) {
+        const int row = AddListRow(core, "ignore_" + entry.ignoreName.Str());
         SetListCell(core, row, kColumnBrightness, "?");
         SetListCell(core, row, kColumnContrast, "?");
         return;
@@ -296,16 +301,17 @@ bool IdentifyDisplay(Core& core, DisplayHandle display, const Rect& rect) {
             rowText = entry.deviceName.Str();
         }
         entry.monitorRect = rect;
+        if (monitors.size() == 1) Identify(core, entry, info.deviceName, rowText);
+        rowText = WithoutSpaces(rowText);
+        const bool ignored = TakeIgnoreSlot(core, index, rowText);
 
         if (core.settings.rereadvalues) entry.contrastMax = 0;
         entry.readMode = entry.contrastMax == 0 ? 2 : 0;
         entry.isLaptopPanel = 0;
         bool ddcOk = entry.contrastMax != 0;
-        if (!UpdateMonitor(core, monitor.handle, index, ddcOk)) break;
+        if (!ignored && !UpdateMonitor(core, monitor.handle, index, ddcOk)) break;
         const bool wmiOk = !ddcOk && ReadLaptopBrightness(core, index);
-
-        if (monitors.size() == 1) Identify(core, entry, info.deviceName, rowText);
-        AddRow(core, index, WithoutSpaces(rowText), ddcOk, wmiOk);
+        AddRow(core, index, rowText, ignored, ddcOk, wmiOk);
     }
     (void)api.DestroyPhysicalMonitors(monitors);
     return core.list.Rows() < kMaxMonitors;

@@ -14,6 +14,10 @@ struct Core;
 inline constexpr int kRefreshPasses = 10;
 inline constexpr uint32_t kRefreshPauseMs = 100;
 inline constexpr uint32_t kCapabilitiesPauseMs = 200;
+// The largest capabilities reply buffer asked for, terminator included. DDC/CI carries the
+// string in fragments with 16-bit offsets, so no monitor can send more; a driver that
+// reports a larger length is not believed.
+inline constexpr uint32_t kMaxCapabilitiesRequest = 0x10000;
 
 // One pass. The caller empties the monitor list first.
 void RefreshMonitors(Core& core);

@@ -4,6 +4,8 @@
 
 #include "core/core.h"
 #include "core/timers.h"
+#include "monitors/wmi_instance.h"
+#include "platform/windows_codes.h"
 
 namespace lv {
 namespace {
@@ -11,6 +13,25 @@ namespace {
 bool BatterySaverOff(Core& core) {
     PowerStatus status;
     return core.platform.system.GetSystemPowerStatus(status) && status.systemStatusFlag == 0;
+}
+
+// Whether the panel behind `record` may be the monitor of `entry`. Its WMI instance names
+// the monitor, as it names the monitor's serial number; without instances to compare, an
+// output technology that wires a built-in panel decides. A monitor nothing is known of
+// keeps the panel: it cannot be told apart.
+bool PanelMayBelongTo(Core& core, const MonitorEntry& entry, const WmiBrightnessRecord& record) {
+    std::string segment;
+    if (record.instanceName && !entry.instanceId.Empty() &&
+        WmiInstanceSegment(core.platform.codec.WideToAnsi(*record.instanceName), segment))
+        return segment == entry.instanceId.View();
+    if (!entry.outputTechnology) return true;
+    switch (*entry.outputTechnology) {
+        case win::kOutputTechnologyLvds:
+        case win::kOutputTechnologyDisplayPortEmbedded:
+        case win::kOutputTechnologyUdiEmbedded:
+        case win::kOutputTechnologyInternal: return true;
+        default: return false;
+    }
 }
 
 }  // namespace
@@ -29,7 +50,7 @@ bool ReadLaptopBrightness(Core& core, int index) {
     MonitorEntry& entry = core.table[static_cast<std::size_t>(index)];
     bool read = false;
     for (const WmiBrightnessRecord& record : records) {
-        if (!record.currentBrightness) continue;
+        if (!record.currentBrightness || !PanelMayBelongTo(core, entry, record)) continue;
         const uint8_t current = *record.currentBrightness;
         read = true;
         entry.isLaptopPanel = 1;

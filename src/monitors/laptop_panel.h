@@ -11,7 +11,8 @@ namespace lv {
 struct Core;
 
 void ReadPanelLevels(Core& core);
-// Reads the panel into entry `index`; true when a value was read.
+// Reads the panel into entry `index`; true when a value was read. A panel that is not the
+// monitor of that entry (another instance, or an external connection) is not read.
 bool ReadLaptopBrightness(Core& core, int index);
 // Sets the panel to `percent` for the selected entry; true when it took the level.
 bool SetLaptopBrightness(Core& core, uint32_t percent);

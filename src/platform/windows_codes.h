@@ -85,6 +85,13 @@ inline constexpr uintptr_t kDbtDeviceRemoveComplete = 0x8004;  // DBT_DEVICEREMO
 // WM_WTSSESSION_CHANGE codes.
 inline constexpr uintptr_t kWtsConsoleConnect = 1;  // WTS_CONSOLE_CONNECT
 
+// Output technologies of a display-configuration target that wire a built-in panel.
+// DISPLAYCONFIG_OUTPUT_TECHNOLOGY_LVDS, _DISPLAYPORT_EMBEDDED, _UDI_EMBEDDED, _INTERNAL.
+inline constexpr uint32_t kOutputTechnologyLvds = 6;
+inline constexpr uint32_t kOutputTechnologyDisplayPortEmbedded = 11;
+inline constexpr uint32_t kOutputTechnologyUdiEmbedded = 13;
+inline constexpr uint32_t kOutputTechnologyInternal = 0x80000000;
+
 // Power settings the main window registers for. GUIDs cannot be compared at compile time,
 // and MinGW's headers lack the second one, so these two stand unchecked.
 inline constexpr Guid kGuidAcDcPowerSource = {  // GUID_ACDC_POWER_SOURCE

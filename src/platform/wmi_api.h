@@ -24,6 +24,7 @@ struct WmiMonitorIdRecord {
 
 // One WmiMonitorBrightness object.
 struct WmiBrightnessRecord {
+    std::optional<std::u16string> instanceName;  // InstanceName: the monitor the panel is
     std::optional<std::vector<uint8_t>> levels;  // Level, when it is an array of 1..101 unsigned bytes
     std::optional<uint8_t> currentBrightness;    // CurrentBrightness, when it is one unsigned byte
 };

@@ -202,7 +202,9 @@ private:
         Add("selectedmonitor", [&core] { return Hex(static_cast<uint32_t>(core.selectedMonitor)); },
             [&core](std::u16string_view v) {
                 uint32_t value = 0;
-                if (!core.settings.autoselect && ParseHex(v, value)) core.selectedMonitor = static_cast<int32_t>(value);
+                // A negative number (an older file's FFFFFFFF) selects nothing: take the first monitor.
+                if (!core.settings.autoselect && ParseHex(v, value))
+                    core.selectedMonitor = std::max<int32_t>(static_cast<int32_t>(value), 0);
             });
         Switch("samebrightness", s_.samebrightness);
         Switch("tooltips", s_.tooltips);

@@ -93,7 +93,8 @@ TEST(SetterLoop, DeadMonitorTenAttemptsTenPausesNothingChanges) {
     };
     for (const Case& c : {Case{"c 20", "SetMonitorContrast", kContrast, 0},
                           Case{"bl 20", "SetMonitorRedGreenOrBlueGain", kBlue, 0},
-                          Case{"b 20", "SetMonitorBrightness", kBrightness, 2}}) {
+                          // never read, so its range is asked for and nothing is written blind
+                          Case{"b 20", "GetMonitorBrightness", kBrightness, 2}}) {
         auto sim = Seeded();
         Hw(*sim, c.monitor).ddc = sim::DdcMode::Dead;
         sim->core.selectedMonitor = static_cast<int64_t>(c.monitor);
@@ -113,7 +114,7 @@ TEST(SetterLoop, DeadMonitorTenAttemptsTenPausesNothingChanges) {
 }
 
 TEST(SetterLoop, LaptopPanelTakesBrightnessButLeavesTheNotificationKind) {
-    auto sim = Seeded("[display]\n[monitor]\nddc = dead\n[panel]\ncurrent = 40\n");
+    auto sim = Seeded("[display]\ntechnology = 0x80000000\n[monitor]\nddc = dead\n[panel]\ncurrent = 40\n");
     sim->Run("b 60");
     EXPECT_EQ(sim->fleet.panel->current, 60u);
     EXPECT_EQ(sim->core.list.Cell(0, kColumnBrightness), "60");
@@ -145,6 +146,62 @@ TEST(SetterLoop, SameValuesPassesOverAnIgnoredMonitor) {
     EXPECT_EQ(Hw(*sim, 2).brightness.current, 38u);  // 20 + MulDiv(30, 60, 100)
     for (const std::string& call : sim->monitors.CallLog()) EXPECT_EQ(call.find("mon=1 "), std::string::npos) << call;
     EXPECT_TRUE(sim->clock.Pauses().empty());
+}
+
+// A monitor silent at start-up has no range yet (0..0): once it answers, the range is read
+// before the first write, so the request is not sent as raw 0.
+TEST(SetterLoop, RangeNeverReadIsReadBeforeTheWrite) {
+    struct Case {
+        const char* line;
+        const char* get;
+        const char* set;
+        Field field;
+        uint32_t raw;
+    };
+    for (const Case& c : {Case{"b 60", "GetMonitorBrightness", "SetMonitorBrightness", kBrightness, 56},  // 20 + 36
+                          Case{"c 30", "GetMonitorContrast", "SetMonitorContrast", kContrast, 30},
+                          Case{"r 200", "GetMonitorRedGreenOrBlueGain", "SetMonitorRedGreenOrBlueGain", kRed, 200}}) {
+        auto sim = Seeded("[display]\n[monitor]\nddc = dead\nbrightness = 20 50 80\nred = 0 128 255\n");
+        Hw(*sim, 0).ddc = sim::DdcMode::Ok;
+        sim->Run(c.line);
+        EXPECT_EQ((Hw(*sim, 0).*c.field.hw).current, c.raw) << c.line;
+        EXPECT_EQ(sim->monitors.CallCount(c.set), 1u) << c.line;
+        EXPECT_EQ(sim->monitors.CallCount(c.get), 2u) << c.line << ": the range, then the read-back";
+        EXPECT_TRUE(sim->clock.Pauses().empty()) << c.line;
+    }
+    // A range that cannot be read fails the attempt: nothing is written blind.
+    auto sim = Seeded("[display]\n[monitor]\nddc = dead\n");
+    sim->Run("c 30");
+    EXPECT_EQ(sim->monitors.CallCount("SetMonitorContrast"), 0u);
+    EXPECT_EQ(sim->monitors.CallCount("GetMonitorContrast"), 10u);
+    EXPECT_EQ(sim->clock.Pauses(), Repeated(10, 100));
+}
+
+// The enumeration stops at a display whose physical monitors cannot be had, so the
+// setters must not count past it: with the first display failing the list is empty and
+// monitor 0 of the setters would be the second display's.
+TEST(SetterLoop, StopsAtADisplayWhoseMonitorsCannotBeHad) {
+    auto sim = Seeded("[display]\nphysical = fail\n[monitor]\n[display]\n[monitor]\n");
+    ASSERT_EQ(sim->core.list.Rows(), 0);
+    sim->Run("b 10");
+    EXPECT_EQ(Hw(*sim, 1).brightness.current, 50u);
+    EXPECT_EQ(sim->monitors.DdcCallCount(), 0u);
+    EXPECT_EQ(sim->monitors.CallCount("GetPhysicalMonitorsFromHMONITOR"), 10u) << "each attempt ends at display 0";
+    EXPECT_EQ(sim->clock.Pauses(), Repeated(10, 100));
+    EXPECT_EQ(sim->monitors.OpenHandleCount(), 0u);
+}
+
+// A selection outside the table (a negative one from an old file, or one above ten) is
+// shown as the first monitor; the setters must act on the monitor the views show.
+TEST(SetterLoop, SelectionOutsideTheTableWritesTheMonitorTheViewsShow) {
+    for (const int64_t selected : {int64_t{-1}, int64_t{12}}) {
+        auto sim = Seeded();
+        sim->core.selectedMonitor = selected;
+        sim->Run("b 10");
+        EXPECT_EQ(Hw(*sim, 0).brightness.current, 10u) << selected;
+        EXPECT_EQ(sim->core.Selected().brightness, 10u) << selected;
+        EXPECT_TRUE(sim->clock.Pauses().empty()) << selected;
+    }
 }
 
 // a: four limits, then the current values are pulled into them; nothing after it runs.

@@ -144,6 +144,43 @@ TEST(Enumeration, IgnoredMonitorKeepsItsSlotWhereverItAppears) {
     for (const std::string& call : sim.monitors.CallLog()) EXPECT_EQ(call.find("mon=1 "), std::string::npos) << call;
 }
 
+// The saved slot order no longer matches the monitors: the ignored monitor shows in row 2,
+// its slot is 0. Identification decides the match before any DDC/CI, so the monitor in
+// row 0 is read and the ignored one hears nothing, in the one pass the others' answers allow.
+TEST(Enumeration, StaleIgnoreSlotSilencesOnlyTheMonitorItNames) {
+    Simulator sim(Fleet("[display]\nfriendly = FIRST\n[monitor]\n[display]\nfriendly = SECOND\n[monitor]\n"
+                        "[display]\nfriendly = THIRD\n[monitor]\n"));
+    for (sim::FleetDisplay& display : sim.fleet.displays)
+        display.path = "\\\\?\\DISPLAY#ABC0001#x&" + display.friendly.substr(0, 1) + "#{0}";
+    sim.core.table[0].ignoreName = "THIRD";
+    sim.Start();
+    EXPECT_EQ(sim.monitors.CallCount("EnumDisplayMonitors"), 1u);
+    EXPECT_EQ(Row(sim, 0), "FIRST|50|50|128|128|128");
+    EXPECT_EQ(Row(sim, 1), "SECOND|50|50|128|128|128");
+    EXPECT_EQ(Row(sim, 2), "ignore_THIRD|?|?|||");
+    EXPECT_TRUE(sim.core.table[0].ignoreName.Empty());
+    EXPECT_EQ(sim.core.table[2].ignoreName.View(), "THIRD");
+    for (const std::string& call : sim.monitors.CallLog()) EXPECT_EQ(call.find("mon=2 "), std::string::npos) << call;
+}
+
+// Whatever length a driver reports, the reply buffer asked for stays within what a
+// capabilities string can be, so an absurd length costs no absurd buffer.
+TEST(Enumeration, CapabilitiesRequestIsBoundedWhateverLengthTheDriverReports) {
+    std::string text = kDellDisplay;
+    text += "capabilitieslength = 0xFFFFFFFF\n[display]\n[monitor]\n";
+    Simulator sim(Fleet(text));
+    sim.Start();
+    std::vector<std::string> requests;
+    for (const std::string& call : sim.monitors.CallLog())
+        if (call.find("CapabilitiesRequestAndCapabilitiesReply") != std::string::npos) requests.push_back(call);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_NE(requests[0].find("length=" + std::to_string(kMaxCapabilitiesRequest) + " -> ok"), std::string::npos)
+        << requests[0];
+    EXPECT_EQ(sim.core.presetChoice.items, (std::vector<std::string>{"6500K", "9300K", "User1"}));
+    EXPECT_EQ(sim.core.list.Rows(), 2);
+    EXPECT_EQ(sim.monitors.OpenHandleCount(), 0u);
+}
+
 TEST(Enumeration, CapabilitiesAttemptLimitDropsToOneAfterFiftyFailures) {
     Simulator sim(Fleet("[display]\n[monitor]\ncapabilities =\n[display]\n[monitor]\ncapabilities =\n"));
     sim.Start();

@@ -80,5 +80,63 @@ TEST(LaptopPanel, SetSendsTheLevelAndStartsTimer33) {
     EXPECT_FALSE(failing.window.HasTimer(timer::kPanel));
 }
 
+// A laptop with an external monitor whose DDC/CI is off: the panel answers only for its
+// own row, found by its instance (whatever the output technology says) or, where no
+// instance is known, by an internal output technology.
+TEST(LaptopPanel, ServesOnlyTheMonitorItBelongsTo) {
+    struct Case {
+        const char* name;
+        const char* fleet;
+        int panelRow, externalRow;
+    };
+    const Case cases[] = {
+        {"by instance", R"(
+[display]
+path = \\?\DISPLAY#LGD05E5#4&2c3b1a0f&0&UID8388688#{e6f07b5f-ee97-4a90-b076-33f57bf4eaa7}
+[monitor]
+ddc = dead
+[display]
+friendly = EXT 27
+path = \\?\DISPLAY#EXT0027#5&1a2b3c4d&0&UID4352#{e6f07b5f-ee97-4a90-b076-33f57bf4eaa7}
+[monitor]
+ddc = dead
+[panel]
+current = 40
+)",
+         0, 1},
+        {"by technology", R"(
+[display]
+friendly = EXT 27
+technology = 5
+[monitor]
+ddc = dead
+[display]
+technology = 0x80000000
+[monitor]
+ddc = dead
+[panel]
+current = 40
+)",
+         1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Simulator sim(sim::ParseFleet(c.fleet).fleet);
+        sim.Seed();
+        EXPECT_EQ(sim.core.list.Cell(c.panelRow, kColumnContrast), ".");
+        EXPECT_EQ(sim.core.list.Cell(c.externalRow, kColumnBrightness), "?");
+        EXPECT_EQ(sim.core.table[static_cast<std::size_t>(c.externalRow)].isLaptopPanel, 0);
+
+        sim.core.selectedMonitor = c.externalRow;
+        sim.Run("b 10");
+        EXPECT_EQ(sim.fleet.panel->current, 40u);
+        EXPECT_EQ(sim.wmi.RequestCount("SetBrightness"), 0u);
+
+        sim.core.selectedMonitor = c.panelRow;
+        sim.Run("b 10");
+        EXPECT_EQ(sim.fleet.panel->current, 10u);
+    }
+}
+
 }  // namespace
 }  // namespace lv

@@ -60,8 +60,8 @@ TEST(ShownValues, AWrittenValueAndARefreshedOneLookAlike) {
         // the popup shows what the monitor now holds.
         {"a write read back otherwise", DeskWith("brightness = 0 70 100", "brightness = 0 3 3"), false, "b 50",
          kColumnBrightness, res::kBrightnessLabel, res::kBrightnessSlider, {"67", "Brightness 67", 33}},
-        {"laptop panel", "[display]\n[monitor]\nddc = dead\n[panel]\ncurrent = 40\n", true, "b 60", kColumnBrightness,
-         res::kBrightnessLabel, res::kBrightnessSlider, {"60", "Helligkeit 60", 40}},
+        {"laptop panel", "[display]\ntechnology = 0x80000000\n[monitor]\nddc = dead\n[panel]\ncurrent = 40\n", true,
+         "b 60", kColumnBrightness, res::kBrightnessLabel, res::kBrightnessSlider, {"60", "Helligkeit 60", 40}},
     };
     for (const ValueCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -101,11 +101,13 @@ TEST(PopupRefresh, LaptopModeAndGainAreaFollowTheSelectedRow) {
         int row;
         bool contrast, laptopText, gainSliders, gainHint;
     };
-    // Row 0 is in sRGB, row 1 in User2, row 2 (silent on DDC/CI) is the laptop panel.
+    // Row 0 is in sRGB, row 1 in User2, row 2 (silent on DDC/CI, built in) is the laptop panel.
+    std::string fleet = std::string(test::kDesk) + "[panel]\ndisplay = 3\ncurrent = 40\n";
+    fleet.replace(fleet.find("friendly = ZETA 24"), 18, "friendly = ZETA 24\ntechnology = 0x80000000");
     for (const Case& c : {Case{0, true, false, false, true}, Case{1, true, false, true, false},
                           Case{2, false, true, false, true}}) {
         SCOPED_TRACE(c.row);
-        auto s = Seeded(std::string(test::kDesk) + "[panel]\ncurrent = 40\n");
+        auto s = Seeded(fleet);
         s->core.settings.showRGB = true;
         s->core.selectedMonitor = c.row;
         RefreshPopup(s->core, 0);

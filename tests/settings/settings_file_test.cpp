@@ -122,6 +122,19 @@ TEST(SettingsLoad, ReadsWhatTheRulesSay) {
     EXPECT_TRUE(s.hotkeys[1].commandLine.Empty());
 }
 
+// A negative selection in the file (FFFFFFFF) is taken as the first monitor, so it is not
+// written back as it came.
+TEST(SettingsLoad, NegativeSelectionBecomesTheFirstMonitor) {
+    std::unique_ptr<Simulator> holder;
+    Core& core = NewSim(holder).core;
+    core.selectedMonitor = 3;
+    ApplySettingsDocument(core, "<s><set selectedmonitor=\"FFFFFFFF\"/></s>");
+    EXPECT_EQ(core.selectedMonitor, 0);
+    EXPECT_NE(SettingsDocument(core).find("selectedmonitor=\"00000000\""), std::string::npos);
+    ApplySettingsDocument(core, "<s><set selectedmonitor=\"00000002\"/></s>");
+    EXPECT_EQ(core.selectedMonitor, 2);
+}
+
 class SettingsFiles : public testing::Test {
 protected:
     SettingsFiles() : sim(sim::Fleet{}) {}

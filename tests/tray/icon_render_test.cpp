@@ -13,7 +13,8 @@ namespace {
 using test::Seeded;
 
 constexpr uint32_t kSingleFormat = win::kDtSingleLine | win::kDtCenter | win::kDtVCenter;
-constexpr std::string_view kLaptopFleet = "[display]\n[monitor]\nddc = dead\n[panel]\ncurrent = 40\n";
+constexpr std::string_view kLaptopFleet =
+    "[display]\ntechnology = 0x80000000\n[monitor]\nddc = dead\n[panel]\ncurrent = 40\n";
 constexpr const char* kLaptopNote =
     "Because Laptop-Display has no contrast,\nyou can turn off contrast-icon\nin settings";
 constexpr const char* kDeskTip = "NOVA U27\nBrightness 70\nContrast 75\nVolume 30\nSpeakers (HD Audio)";

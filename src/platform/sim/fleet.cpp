@@ -163,8 +163,8 @@ enum class Section { None, Display, Monitor, Panel };
 constexpr std::string_view kDisplayKeys[] = {"device", "rect", "friendly", "path", "technology",
                                              "serial", "year", "edid", "physical"};
 constexpr std::string_view kMonitorKeys[] = {"description", "brightness", "contrast", "red", "green",
-                                             "blue", "capabilities", "preset", "input", "ddc"};
-constexpr std::string_view kPanelKeys[] = {"levels", "current", "wmi"};
+                                             "blue", "capabilities", "capabilitieslength", "preset", "input", "ddc"};
+constexpr std::string_view kPanelKeys[] = {"levels", "current", "wmi", "display"};
 
 template <std::size_t N>
 bool Contains(const std::string_view (&keys)[N], std::string_view key) {
@@ -229,6 +229,8 @@ std::optional<std::string> SetMonitorKey(FleetMonitor& monitor, std::string_view
         return ParseRange(value, monitor.blue);
     } else if (key == "capabilities") {
         monitor.capabilities = value;
+    } else if (key == "capabilitieslength") {
+        return ParseUint32(value, monitor.capabilitiesLength);
     } else if (key == "preset") {
         return ParseUint32(value, monitor.preset);
     } else if (key == "input") {
@@ -246,6 +248,8 @@ std::optional<std::string> SetPanelKey(FleetPanel& panel, std::string_view key, 
         return ParseUint32(value, panel.current);
     } else if (key == "wmi") {
         return ParseOkFail(value, panel.wmiOk);
+    } else if (key == "display") {
+        return ParseUint32(value, panel.display);
     }
     return std::nullopt;
 }
@@ -401,6 +405,8 @@ std::string WriteFleet(const Fleet& fleet) {
             WriteKey(out, "green", RangeText(monitor.green));
             WriteKey(out, "blue", RangeText(monitor.blue));
             WriteKey(out, "capabilities", monitor.capabilities);
+            if (monitor.capabilitiesLength != 0)
+                WriteKey(out, "capabilitieslength", std::to_string(monitor.capabilitiesLength));
             WriteKey(out, "preset", std::to_string(monitor.preset));
             WriteKey(out, "input", std::to_string(monitor.input));
             WriteKey(out, "ddc", DdcText(monitor));
@@ -417,6 +423,7 @@ std::string WriteFleet(const Fleet& fleet) {
         WriteKey(out, "levels", levels);
         WriteKey(out, "current", std::to_string(fleet.panel->current));
         WriteKey(out, "wmi", fleet.panel->wmiOk ? "ok" : "fail");
+        WriteKey(out, "display", std::to_string(fleet.panel->display));
     }
     return out;
 }

@@ -38,6 +38,9 @@ struct FleetMonitor {
     FleetRange green;
     FleetRange blue;
     std::string capabilities;  // empty: the monitor answers no capabilities request
+    // The length GetCapabilitiesStringLength reports; 0: the string's own, terminator
+    // included. A driver may report any number.
+    uint32_t capabilitiesLength = 0;
     uint32_t preset = 0;       // current VCP 0x14 value
     uint32_t input = 0;        // current VCP 0x60 value
     DdcMode ddc = DdcMode::Ok;
@@ -64,6 +67,9 @@ struct FleetPanel {
     std::vector<uint32_t> levels{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
     uint32_t current = 50;
     bool wmiOk = true;
+    // The display (1-based) whose monitor the panel is: its WMI objects carry that display's
+    // instance name. 0, or a display without a `path`: they carry none.
+    uint32_t display = 1;
     bool operator==(const FleetPanel&) const = default;
 };
 

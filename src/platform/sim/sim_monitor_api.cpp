@@ -338,7 +338,10 @@ bool SimMonitorApi::GetCapabilitiesStringLength(PhysicalHandle handle, uint32_t&
     callTime_ = clock_.Now();
     const Target target = Resolve(handle);
     const bool ok = BeginDdcCall(handle, target) && !target.monitor->capabilities.empty();
-    if (ok) length = static_cast<uint32_t>(target.monitor->capabilities.size() + 1);
+    if (ok) {
+        const uint32_t own = static_cast<uint32_t>(target.monitor->capabilities.size() + 1);
+        length = target.monitor->capabilitiesLength != 0 ? target.monitor->capabilitiesLength : own;
+    }
     return Log("GetCapabilitiesStringLength", target.name, ok);
 }
 

@@ -19,7 +19,8 @@
 //   0x14 preset and 0x60 input (any value is accepted; reply maximum kVcpListMaximum),
 //   0x04 write-only. Every other code fails.
 // - A monitor with empty capabilities fails the capabilities calls. The length counts the
-//   terminator, as dxva2 does; a request for fewer bytes than that fails.
+//   terminator, as dxva2 does (`capabilitieslength` replaces it with whatever a driver may
+//   report); a request for fewer bytes than the string and its terminator fails.
 #pragma once
 
 #include <cstddef>

@@ -87,6 +87,10 @@ bool SimWmiApi::QueryBrightness(std::vector<WmiBrightnessRecord>& records) {
     if (Fails(WmiRequest::Brightness)) return Log("QueryBrightness", false);
     if (!panel) return Log("QueryBrightness", emptyWithoutPanel_ && !fleet_.panel);
     WmiBrightnessRecord record;
+    if (panel->display >= 1 && panel->display <= fleet_.displays.size()) {
+        const FleetDisplay& display = fleet_.displays[panel->display - 1];
+        if (!display.path.empty()) record.instanceName = InstanceNameFromDevicePath(display.path);
+    }
     bool bytes = !panel->levels.empty() && panel->levels.size() <= kMaxLevels;
     for (const uint32_t level : panel->levels) bytes = bytes && level <= 0xFF;
     if (bytes) record.levels = std::vector<uint8_t>(panel->levels.begin(), panel->levels.end());

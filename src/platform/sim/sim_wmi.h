@@ -9,13 +9,15 @@
 //   (absent when 0).
 // - GetRawEdidBlock answers the `edid` bytes, whatever their number, of the first
 //   display whose instance name matches; it fails when that display has none.
-// - WmiMonitorBrightness(Methods): one object when the fleet has a [panel]. Without a
-//   panel the brightness requests fail, as Windows answers "not supported" for the
-//   class on machines without a brightness provider; SetEmptyWithoutPanel(true) makes
-//   the query succeed with no objects instead, as Wine does (SetBrightness still fails:
-//   no object takes the level). `wmi = fail` makes every panel request fail, the
-//   subscription included. Levels that are no array of 1..101 bytes, and a current
-//   level above 255, are reported absent, as the Windows implementation reports them.
+// - WmiMonitorBrightness(Methods): one object when the fleet has a [panel], named like
+//   the WmiMonitorID object of the panel's `display` (no InstanceName when that display
+//   does not exist or has no path). Without a panel the brightness requests fail, as
+//   Windows answers "not supported" for the class on machines without a brightness
+//   provider; SetEmptyWithoutPanel(true) makes the query succeed with no objects
+//   instead, as Wine does (SetBrightness still fails: no object takes the level).
+//   `wmi = fail` makes every panel request fail, the subscription included. Levels that
+//   are no array of 1..101 bytes, and a current level above 255, are reported absent,
+//   as the Windows implementation reports them.
 // - SetBrightness stores any level up to 255 as the panel's `current` verbatim (whether
 //   or not it is one of the levels), so tests read back exactly what was sent; a larger
 //   level fails, as the byte-sized Brightness parameter cannot take it. It fires no

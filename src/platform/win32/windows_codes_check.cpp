@@ -70,4 +70,10 @@ static_assert(kDbtDeviceRemoveComplete == DBT_DEVICEREMOVECOMPLETE);
 
 static_assert(kWtsConsoleConnect == WTS_CONSOLE_CONNECT);
 
+static_assert(kOutputTechnologyLvds == static_cast<uint32_t>(DISPLAYCONFIG_OUTPUT_TECHNOLOGY_LVDS));
+static_assert(kOutputTechnologyDisplayPortEmbedded ==
+              static_cast<uint32_t>(DISPLAYCONFIG_OUTPUT_TECHNOLOGY_DISPLAYPORT_EMBEDDED));
+static_assert(kOutputTechnologyUdiEmbedded == static_cast<uint32_t>(DISPLAYCONFIG_OUTPUT_TECHNOLOGY_UDI_EMBEDDED));
+static_assert(kOutputTechnologyInternal == static_cast<uint32_t>(DISPLAYCONFIG_OUTPUT_TECHNOLOGY_INTERNAL));
+
 }  // namespace lv::win

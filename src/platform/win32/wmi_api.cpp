@@ -338,6 +338,7 @@ bool Win32WmiApi::QueryBrightness(std::vector<WmiBrightnessRecord>& records) {
     std::vector<WmiBrightnessRecord> found;
     const bool ok = WalkQuery(L"SELECT * FROM WmiMonitorBrightness", [&](IWbemServices&, IWbemClassObject& object) {
         WmiBrightnessRecord record;
+        record.instanceName = ReadProperty(object, L"InstanceName", win32::VariantText);
         record.levels = ReadProperty(object, L"Level", win32::VariantByteArray);
         if (record.levels && (record.levels->empty() || record.levels->size() > kMaxLevels)) record.levels.reset();
         record.currentBrightness = ReadProperty(object, L"CurrentBrightness", win32::VariantByte);

@@ -54,6 +54,10 @@ TEST(SimWmi, PanelBrightnessAndItsFailures) {
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].levels, (std::vector<uint8_t>{5, 20, 40, 60, 80, 100}));
     EXPECT_EQ(records[0].currentBrightness, 40u);
+    EXPECT_EQ(records[0].instanceName, uR"(DISPLAY\DEL4220\5&1a2b3c4d&0&UID4352_0)") << "the panel is display 1";
+    fleet.panel->display = 2;  // a display without a path names no instance
+    ASSERT_TRUE(wmi.QueryBrightness(records));
+    EXPECT_FALSE(records[0].instanceName.has_value());
     EXPECT_TRUE(wmi.SetBrightness(33));  // not one of the levels: kept as sent
     EXPECT_FALSE(wmi.SetBrightness(256));
     EXPECT_EQ(fleet.panel->current, 33u);
