@@ -281,6 +281,15 @@ e2e_tool() {
 
 e2e_window_present() { e2e_tool find-window >/dev/null; }
 
+# e2e_list_cell ROW COLUMN: the text of a cell of the popup's monitor list, ROW counted
+# from 1 as e2e_fleet_value counts monitors, COLUMN as the list's (0 the name, 1
+# brightness, 2 contrast, 3 to 5 red, green, blue); empty for a cell or row not there.
+e2e_list_cell() {
+  local cells
+  cells="$(e2e_tool list-cells)" || return 1
+  printf '%s\n' "$cells" | awk -F '\t' -v row="$1" -v column="$2" 'NR == row { print $(column + 1) }'
+}
+
 # Absent means the probe ran and found none (exit 1), not that it failed.
 e2e_window_absent() {
   local rc=0

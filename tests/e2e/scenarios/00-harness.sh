@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The harness checks itself with the probe standing in for the program: finding the
-# window, counting processes, exit codes of a synchronous and a background start, and a
-# copy-data record answered by thread message. A failure here is the harness's, not the
-# program's.
+# window, counting processes, exit codes of a synchronous and a background start, a
+# copy-data record answered by thread message, and a list's cells read from the memory of
+# its process. A failure here is the harness's, not the program's.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/../lib.sh"
@@ -23,6 +23,10 @@ e2e_run_program is-visible
 expect_eq "$E2E_RC" 1 "exit code of a synchronous start"
 expect_eq "$(e2e_program_count)" 1 "programs left after a synchronous start"
 expect_eq "$(e2e_fleet_value 2 contrast)" 55 "fleet value"
+expect_eq "$(e2e_tool list-cells)" $'Nova U27\t37\t75\t100\t100\t100\nOrion 24 \xc3\x9c\t40\t\t50\t50\t50' \
+  "the stand-in's list read through its memory"
+# After an empty cell: the columns do not shift.
+expect_eq "$(e2e_list_cell 2 4)" 50 "row 2, column 4 of the stand-in's list"
 e2e_screenshot "$E2E_NAME"
 
 e2e_tool send-message 0x0010 0 0 >/dev/null  # WM_CLOSE

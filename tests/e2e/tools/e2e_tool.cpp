@@ -17,6 +17,23 @@
 //   window-rect                   "left top right bottom"
 //   control-text ID               the text of the window's control ID (UTF-8); exit 2 when
 //                                 there is no such control
+//   control-rect ID [--client]    the control's rectangle "left top right bottom", on the
+//                                 screen (as window-rect, ready for a pointer), or with
+//                                 --client in the popup's client coordinates
+//   slider-pos ID                 the trackbar's position (TBM_GETPOS)
+//   click-control ID              presses a visible, enabled button (BM_CLICK) without waiting
+//                                 for what the press opens: "clicked", with "checked" or
+//                                 "unchecked" after it for a check box
+//   pick ID INDEX                 selects item INDEX of a visible, enabled combo box and tells
+//                                 the popup with CBN_SELCHANGE, as a user's pick does:
+//                                 "picked INDEX TEXT"
+//   list-cells                    the six column texts of every row of the monitor list, one
+//                                 row a line, the texts separated by tabs (nothing for no row);
+//                                 read through the program's memory, the only way to have a
+//                                 list view's text from another process
+//   answer-box yes|no [--wait MS] waits (default 10000 ms) for a visible Yes/No message box of
+//                                 the program's process, presses the button and waits for the
+//                                 box to close: "answered yes: TEXT"; exit 3 without such a box
 //   wait-taskbar SECONDS          waits until the desktop's task bar exists (exit 1 if not);
 //                                 starting any program brings the desktop and its task bar up
 //   find-class CLASS              the first visible top-level window of CLASS (any process):
@@ -26,9 +43,13 @@
 //   stand-in SECONDS              a hidden window of the program's class that prints each
 //                                 copy-data record, answers a thread source with the record's
 //                                 size and ends on WM_CLOSE or after SECONDS; it lets the
-//                                 harness check itself without the program
-// Numbers are decimal or 0x-hexadecimal.
+//                                 harness check itself without the program. Its hidden
+//                                 monitor list holds six columns of fixed texts
+// Numbers are decimal or 0x-hexadecimal. A control that is missing or of another kind, or
+// one a user could not touch (hidden or disabled), is exit 2.
 #include <windows.h>
+
+#include <commctrl.h>  // after <windows.h>, which it needs
 
 #include <algorithm>
 #include <cerrno>
@@ -52,7 +73,9 @@ constexpr int kNoAnswer = 3;
 int Usage() {
     std::fputs("usage: e2e_tool find-window | copydata TEXT [--size N] [--no-terminator] [--null-data]"
                " [--source S|self] [--wait MS] | post-command ID LPARAM | send-message MSG WPARAM LPARAM"
-               " | is-visible | window-rect | control-text ID | stand-in SECONDS | wait-taskbar SECONDS"
+               " | is-visible | window-rect | control-text ID | control-rect ID [--client] | slider-pos ID"
+               " | click-control ID | pick ID INDEX | list-cells | answer-box yes|no [--wait MS]"
+               " | stand-in SECONDS | wait-taskbar SECONDS"
                " | find-class CLASS | work-area | small-icon-size\n",
                stderr);
     return kError;
@@ -218,27 +241,352 @@ int WindowRectCommand() {
     return kOk;
 }
 
-int ControlTextCommand(int argc, char** argv) {
-    unsigned long long id = 0;
-    if (argc != 1 || !ParseNumber(argv[0], id)) return Usage();
-    HWND window = RequireWindow();
-    if (!window) return kNoWindow;
-    HWND control = GetDlgItem(window, static_cast<int>(id));
-    if (!control) {
-        std::printf("no control %llu\n", id);
-        return kError;
-    }
-    // Sent with a time-out, unlike GetWindowText, so a hung program cannot hang the probe.
+// ---------------------------------------------------------------------------------------
+// The popup's controls, reached as a user would reach them.
+
+constexpr int kMonitorList = 1001;
+constexpr int kListColumns = 6;
+constexpr int kCellTextSize = 260;
+constexpr int kMessageBoxText = 0xFFFF;  // the static text of a standard message box
+constexpr ULONGLONG kPollMs = 50;
+
+std::string Utf8(const wchar_t* text) {
+    char utf8[4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
+}
+
+// Sent with a time-out, unlike GetWindowText, so a hung program cannot hang the probe.
+bool ReadText(HWND control, std::string& utf8) {
     wchar_t text[1024] = {};
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutW(control, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
                              kSendTimeoutMs, &length)) {
         std::printf("no text, error %lu\n", GetLastError());
+        return false;
+    }
+    utf8 = Utf8(text);
+    return true;
+}
+
+// The window's control ID, of the window class given unless that is null.
+HWND RequireControl(HWND window, unsigned long long id, const wchar_t* className) {
+    HWND control = GetDlgItem(window, static_cast<int>(id));
+    if (!control) {
+        std::printf("no control %llu\n", id);
+        return nullptr;
+    }
+    wchar_t name[64] = {};
+    GetClassNameW(control, name, static_cast<int>(std::size(name)));
+    if (className && lstrcmpiW(name, className) != 0) {
+        std::printf("control %llu is a %s, not a %s\n", id, Utf8(name).c_str(), Utf8(className).c_str());
+        return nullptr;
+    }
+    return control;
+}
+
+// What a user cannot see or cannot use, the probe does not press either.
+bool Touchable(HWND control, unsigned long long id) {
+    if (!IsWindowVisible(control)) {
+        std::printf("control %llu is not visible\n", id);
+        return false;
+    }
+    if (!IsWindowEnabled(control)) {
+        std::printf("control %llu is disabled\n", id);
+        return false;
+    }
+    return true;
+}
+
+// Sends without waiting for the handling, which may open a question box and wait in its
+// loop for an answer; then waits (bounded) until the program's thread has taken a message
+// after it: the handling has ended or waits in such a loop. A window the handling closed
+// counts as handled.
+bool SendAndSettle(HWND target, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (!SendNotifyMessageW(target, message, wparam, lparam)) {
+        std::printf("send failed, error %lu\n", GetLastError());
+        return false;
+    }
+    DWORD_PTR ignored = 0;
+    if (SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored) || !IsWindow(target))
+        return true;
+    std::printf("no answer after the send, error %lu\n", GetLastError());
+    return false;
+}
+
+int ControlRectCommand(int argc, char** argv) {
+    unsigned long long id = 0;
+    const bool client = argc == 2 && std::strcmp(argv[1], "--client") == 0;
+    if ((argc != 1 && !client) || !ParseNumber(argv[0], id)) return Usage();
+    HWND window = RequireWindow();
+    if (!window) return kNoWindow;
+    HWND control = RequireControl(window, id, nullptr);
+    if (!control) return kError;
+    RECT rect{};
+    if (!GetWindowRect(control, &rect)) {
+        std::printf("no rectangle, error %lu\n", GetLastError());
         return kError;
     }
-    char utf8[4096] = {};
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
-    std::puts(utf8);
+    if (client) MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+    return kOk;
+}
+
+int SliderPosCommand(int argc, char** argv) {
+    unsigned long long id = 0;
+    if (argc != 1 || !ParseNumber(argv[0], id)) return Usage();
+    HWND window = RequireWindow();
+    if (!window) return kNoWindow;
+    HWND slider = RequireControl(window, id, TRACKBAR_CLASSW);
+    if (!slider) return kError;
+    DWORD_PTR position = 0;
+    if (!Send(slider, TBM_GETPOS, 0, 0, position)) return kError;
+    std::printf("%ld\n", static_cast<long>(position));
+    return kOk;
+}
+
+int ClickControlCommand(int argc, char** argv) {
+    unsigned long long id = 0;
+    if (argc != 1 || !ParseNumber(argv[0], id)) return Usage();
+    HWND window = RequireWindow();
+    if (!window) return kNoWindow;
+    HWND button = RequireControl(window, id, WC_BUTTONW);
+    if (!button || !Touchable(button, id)) return kError;
+    if (!SendAndSettle(button, BM_CLICK, 0, 0)) return kError;
+    const LONG_PTR type = GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK;
+    const bool checkBox = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE;
+    DWORD_PTR check = 0;
+    if (!checkBox || !IsWindow(button)) {
+        std::puts("clicked");
+    } else if (Send(button, BM_GETCHECK, 0, 0, check)) {
+        std::puts(check == BST_CHECKED ? "clicked checked" : check == BST_UNCHECKED ? "clicked unchecked"
+                                                                                    : "clicked indeterminate");
+    } else {
+        return kError;
+    }
+    return kOk;
+}
+
+int PickCommand(int argc, char** argv) {
+    unsigned long long id = 0, index = 0;
+    if (argc != 2 || !ParseNumber(argv[0], id) || !ParseNumber(argv[1], index)) return Usage();
+    HWND window = RequireWindow();
+    if (!window) return kNoWindow;
+    HWND combo = RequireControl(window, id, WC_COMBOBOXW);
+    if (!combo || !Touchable(combo, id)) return kError;
+    DWORD_PTR count = 0, selected = 0;
+    if (!Send(combo, CB_GETCOUNT, 0, 0, count)) return kError;
+    if (index >= count) {
+        std::printf("no item %lld of %llu\n", static_cast<long long>(index), static_cast<unsigned long long>(count));
+        return kError;
+    }
+    // Selecting tells nobody; the list's own pick tells the dialog, and so does the probe.
+    if (!Send(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, selected)) return kError;
+    if (selected != index) {
+        std::printf("item %llu not selected\n", index);
+        return kError;
+    }
+    std::string text;
+    if (!ReadText(combo, text)) return kError;
+    const WPARAM command = MAKEWPARAM(static_cast<WORD>(id), CBN_SELCHANGE);
+    if (!SendAndSettle(GetParent(combo), WM_COMMAND, command, reinterpret_cast<LPARAM>(combo))) return kError;
+    std::printf("picked %llu %s\n", index, text.c_str());
+    return kOk;
+}
+
+// A kernel handle, closed on the way out.
+struct OwnedHandle {
+    HANDLE handle;
+    ~OwnedHandle() {
+        if (handle) CloseHandle(handle);
+    }
+};
+
+// Memory in another process, freed on the way out.
+class RemoteBlock {
+public:
+    RemoteBlock(HANDLE process, SIZE_T size)
+        : process_(process),
+          address_(static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))) {}
+    ~RemoteBlock() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    }
+    RemoteBlock(const RemoteBlock&) = delete;
+    RemoteBlock& operator=(const RemoteBlock&) = delete;
+
+    char* Get() const { return address_; }
+
+private:
+    HANDLE process_;
+    char* address_;
+};
+
+// The item record goes to the program in this probe's layout, so the two must share it.
+bool SameBitness(HANDLE process) {
+    BOOL own = FALSE, other = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &own) && IsWow64Process(process, &other) && own == other;
+}
+
+bool WriteRemote(HANDLE process, void* target, const void* source, SIZE_T size) {
+    SIZE_T written = 0;
+    return WriteProcessMemory(process, target, source, size, &written) && written == size;
+}
+
+bool ReadRemote(HANDLE process, const void* source, void* target, SIZE_T size) {
+    SIZE_T read = 0;
+    return ReadProcessMemory(process, source, target, size, &read) && read == size;
+}
+
+// A cell as the list holds it (the program's ANSI code page), printed in UTF-8.
+bool ReadCell(HWND list, HANDLE process, const RemoteBlock& block, int row, int column, std::string& utf8) {
+    char* remoteText = block.Get() + sizeof(LVITEMA);
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = remoteText;
+    item.cchTextMax = kCellTextSize;
+    if (!WriteRemote(process, block.Get(), &item, sizeof item)) return false;
+    DWORD_PTR length = 0;
+    if (!Send(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(block.Get()), length))
+        return false;
+    // The list may point the record at text of its own instead of copying it.
+    if (!ReadRemote(process, block.Get(), &item, sizeof item)) return false;
+    char text[kCellTextSize] = {};
+    length = std::min<DWORD_PTR>(length, kCellTextSize - 1);
+    if (length > 0 && !ReadRemote(process, item.pszText, text, length)) return false;
+    wchar_t wide[kCellTextSize] = {};
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, kCellTextSize);
+    utf8 = Utf8(wide);
+    return true;
+}
+
+int ListCellsCommand() {
+    HWND window = RequireWindow();
+    if (!window) return kNoWindow;
+    HWND list = RequireControl(window, kMonitorList, WC_LISTVIEWW);
+    if (!list) return kError;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(list, &processId);
+    const OwnedHandle process{OpenProcess(
+        PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)};
+    if (!process.handle) {
+        std::printf("cannot open process %lu, error %lu\n", processId, GetLastError());
+        return kError;
+    }
+    if (!SameBitness(process.handle)) {
+        std::puts("the program's bitness differs from the probe's");
+        return kError;
+    }
+    const RemoteBlock block(process.handle, sizeof(LVITEMA) + kCellTextSize);
+    if (!block.Get()) {
+        std::printf("no memory in the program, error %lu\n", GetLastError());
+        return kError;
+    }
+    DWORD_PTR rows = 0;
+    if (!Send(list, LVM_GETITEMCOUNT, 0, 0, rows)) return kError;
+    for (int row = 0; row < static_cast<int>(rows); ++row) {
+        std::string line;
+        for (int column = 0; column < kListColumns; ++column) {
+            std::string cell;
+            if (!ReadCell(list, process.handle, block, row, column, cell)) {
+                std::printf("cell %d %d unreadable, error %lu\n", row, column, GetLastError());
+                return kError;
+            }
+            line += (column ? "\t" : "") + cell;
+        }
+        std::puts(line.c_str());
+    }
+    return kOk;
+}
+
+struct BoxSearch {
+    DWORD processId;
+    HWND found = nullptr;
+};
+
+// The program's question: a visible standard dialog of its process with Yes and No.
+BOOL CALLBACK FindYesNoBox(HWND window, LPARAM lparam) {
+    auto* search = reinterpret_cast<BoxSearch*>(lparam);
+    DWORD processId = 0;
+    wchar_t name[16] = {};
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != search->processId || !IsWindowVisible(window) ||
+        !GetClassNameW(window, name, static_cast<int>(std::size(name))) || std::wcscmp(name, L"#32770") != 0)
+        return TRUE;
+    if (!GetDlgItem(window, IDYES) || !GetDlgItem(window, IDNO)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND FindYesNoBoxOfProgram() {
+    HWND window = FindProgramWindow();
+    if (!window) return nullptr;
+    BoxSearch search{0};
+    if (!GetWindowThreadProcessId(window, &search.processId)) return nullptr;
+    EnumWindows(FindYesNoBox, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool WaitUntil(ULONGLONG deadline, bool (*done)(HWND), HWND window) {
+    while (!done(window)) {
+        if (GetTickCount64() >= deadline) return false;
+        Sleep(kPollMs);
+    }
+    return true;
+}
+
+int AnswerBoxCommand(int argc, char** argv) {
+    unsigned long long waitMs = 10000;
+    if (argc != 1 && !(argc == 3 && std::strcmp(argv[1], "--wait") == 0 && ParseNumber(argv[2], waitMs)))
+        return Usage();
+    const std::string answer = argv[0];
+    if (answer != "yes" && answer != "no") return Usage();
+
+    const ULONGLONG deadline = GetTickCount64() + waitMs;
+    HWND box = FindYesNoBoxOfProgram();
+    while (!box && GetTickCount64() < deadline) {
+        Sleep(kPollMs);
+        box = FindYesNoBoxOfProgram();
+    }
+    if (!box) {
+        if (!FindProgramWindow()) {
+            std::puts("none");
+            return kNoWindow;
+        }
+        std::puts("no box");
+        return kNoAnswer;
+    }
+    std::string text;
+    if (HWND label = GetDlgItem(box, kMessageBoxText)) (void)ReadText(label, text);
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    // The press ends the box's loop, and may end the program with it: nothing to wait
+    // for but the box going away.
+    HWND button = GetDlgItem(box, answer == "yes" ? IDYES : IDNO);
+    if (!SendNotifyMessageW(button, BM_CLICK, 0, 0)) {
+        std::printf("send failed, error %lu\n", GetLastError());
+        return kError;
+    }
+    const auto gone = [](HWND w) { return !IsWindow(w) || !IsWindowVisible(w); };
+    if (!WaitUntil(GetTickCount64() + kSendTimeoutMs, gone, box)) {
+        std::puts("box still open");
+        return kNoAnswer;
+    }
+    std::printf("answered %s: %s\n", answer.c_str(), text.c_str());
+    return kOk;
+}
+
+int ControlTextCommand(int argc, char** argv) {
+    unsigned long long id = 0;
+    if (argc != 1 || !ParseNumber(argv[0], id)) return Usage();
+    HWND window = RequireWindow();
+    if (!window) return kNoWindow;
+    HWND control = RequireControl(window, id, nullptr);
+    if (!control) return kError;
+    std::string text;
+    if (!ReadText(control, text)) return kError;
+    std::puts(text.c_str());
     return kOk;
 }
 
@@ -330,6 +678,40 @@ int SmallIconSizeCommand() {
     return kOk;
 }
 
+// An empty cell and a letter beyond ASCII: the harness sees list-cells read every column
+// as the list holds it.
+constexpr const wchar_t* kStandInCells[][kListColumns] = {
+    {L"Nova U27", L"37", L"75", L"100", L"100", L"100"},
+    {L"Orion 24 \u00DC", L"40", L"", L"50", L"50", L"50"},
+};
+
+bool AddStandInList(HWND window) {
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
+    if (!InitCommonControlsEx(&controls)) return false;
+    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 200, 100, window,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMonitorList)), GetModuleHandleW(nullptr),
+                                nullptr);
+    if (!list) return false;
+    for (int column = 0; column < kListColumns; ++column) {
+        LVCOLUMNW header{};
+        header.mask = LVCF_WIDTH;
+        header.cx = 30;
+        if (SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&header)) != column) return false;
+    }
+    for (int row = 0; row < static_cast<int>(std::size(kStandInCells)); ++row) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.pszText = const_cast<wchar_t*>(kStandInCells[row][0]);
+        if (SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) != row) return false;
+        for (item.iSubItem = 1; item.iSubItem < kListColumns; ++item.iSubItem) {
+            item.pszText = const_cast<wchar_t*>(kStandInCells[row][item.iSubItem]);
+            if (!SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item))) return false;
+        }
+    }
+    return true;
+}
+
 int StandInCommand(int argc, char** argv) {
     unsigned long long seconds = 0;
     if (argc != 1 || !ParseNumber(argv[0], seconds)) return Usage();
@@ -340,7 +722,7 @@ int StandInCommand(int argc, char** argv) {
     if (!RegisterClassW(&windowClass)) return kError;
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"stand-in", WS_POPUP, 100, 100, 200, 120, nullptr,
                                   nullptr, windowClass.hInstance, nullptr);
-    if (!window) return kError;
+    if (!window || !AddStandInList(window)) return kError;
     SetTimer(window, 1, static_cast<UINT>(seconds * 1000), [](HWND w, UINT, UINT_PTR, DWORD) { DestroyWindow(w); });
     std::puts("ready");
     std::fflush(stdout);
@@ -362,6 +744,12 @@ int main(int argc, char** argv) {
     else if (command == "is-visible" && argc == 2) status = IsVisibleCommand();
     else if (command == "window-rect" && argc == 2) status = WindowRectCommand();
     else if (command == "control-text") status = ControlTextCommand(argc - 2, argv + 2);
+    else if (command == "control-rect") status = ControlRectCommand(argc - 2, argv + 2);
+    else if (command == "slider-pos") status = SliderPosCommand(argc - 2, argv + 2);
+    else if (command == "click-control") status = ClickControlCommand(argc - 2, argv + 2);
+    else if (command == "pick") status = PickCommand(argc - 2, argv + 2);
+    else if (command == "list-cells" && argc == 2) status = ListCellsCommand();
+    else if (command == "answer-box") status = AnswerBoxCommand(argc - 2, argv + 2);
     else if (command == "stand-in") status = StandInCommand(argc - 2, argv + 2);
     else if (command == "wait-taskbar") status = WaitTaskbarCommand(argc - 2, argv + 2);
     else if (command == "find-class") status = FindClassCommand(argc - 2, argv + 2);
