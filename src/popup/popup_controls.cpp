@@ -31,4 +31,21 @@ void ShowGainControlsOrHint(Core& core) {
     view.Show(res::kRgbHintDe, !user && core.German());
 }
 
+void ShowColourArea(Core& core) {
+    PopupView& view = core.platform.view;
+    view.Show(res::kRgbHintEn, false);
+    view.Show(res::kRgbHintDe, false);
+    const bool show = core.settings.showRGB;
+    for (int control : {res::kColourPreset, res::kInput, res::kInputGroup, res::kFactoryReset}) view.Show(control, show);
+    for (int control = res::kRedSlider; control <= res::kBlueLabel; ++control) view.Show(control, show);
+}
+
+void SetUpPopupControls(Core& core) {
+    PopupView& view = core.platform.view;
+    for (int slider : {res::kBrightnessSlider, res::kContrastSlider, res::kVolumeSlider}) view.SetSliderRange(slider, 0, 100);
+    for (int slider : {res::kRedSlider, res::kGreenSlider, res::kBlueSlider}) view.SetSliderRange(slider, 0, 255);
+    view.SetUpList({"Monitor", "Bri.", "Con.", "R", "G", "B"});
+    ShowColourArea(core);
+}
+
 }  // namespace lv

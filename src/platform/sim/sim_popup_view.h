@@ -6,6 +6,7 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,9 +24,18 @@ struct YesNoQuestion {
     bool operator==(const YesNoQuestion&) const = default;
 };
 
+// The template's pixels for "Segoe UI" 9 point at 96 dpi: 7 x 15 base units, so a dialog
+// unit is 7/4 pixel across and 15/8 pixel down.
+int DialogUnitsX(int units);
+int DialogUnitsY(int units);
+
 class SimPopupView : public lv::PopupView {
 public:
     using Row = std::array<std::string, kListColumns>;
+
+    // Every control of dialog 101 where the template puts it; the popup at (100, 100)
+    // with a one-pixel border, list rows 19 pixels high under a 24-pixel header.
+    SimPopupView();
 
     void SetText(int id, std::string_view text) override { texts_[id] = std::string(text); }
     std::string GetText(int id) override { return Text(id).value_or(std::string()); }
@@ -56,6 +66,26 @@ public:
         return point.x >= listArea_.left && point.x < listArea_.right && point.y >= listArea_.top &&
                point.y < listArea_.bottom;
     }
+    bool GetPopupGeometry(WindowGeometry& out) override;
+    bool GetControlGeometry(int id, WindowGeometry& out) override;
+    bool GetListRowRect(int row, Rect& out) override;
+    bool GetListHeaderHeight(int& out) override;
+    void MoveControl(int id, Rect rect) override;
+    void SizePopup(int width, int height) override;
+    void SetListColumnWidth(int column, int width) override { columnWidths_[column] = width; }
+    void SetSliderRange(int id, int minimum, int maximum) override { ranges_[id] = {minimum, maximum}; }
+    void SetUpList(const std::vector<std::string>& columns) override { columns_ = columns; }
+
+    // Layout records and what the measurements answer.
+    std::optional<Rect> ControlRect(int id) const;  // client coordinates
+    Rect PopupRect() const { return popup_.window; }
+    std::optional<int> ColumnWidth(int column) const { return Find(columnWidths_, column); }
+    std::optional<std::pair<int, int>> SliderRange(int id) const { return Find(ranges_, id); }
+    const std::vector<std::string>& Columns() const { return columns_; }
+    int MoveCount() const { return moves_; }
+    void SetRowHeight(int height) { rowHeight_ = height; }
+    // A measurement of the control (0: the popup; -1: the list's row; -2: its header) fails.
+    void FailMeasurement(int id) { failing_.push_back(id); }
 
     // Nothing recorded for the id: nullopt.
     std::optional<std::string> Text(int id) const { return Find(texts_, id); }
@@ -90,6 +120,17 @@ private:
         return it->second;
     }
 
+    bool Fails(int id) const;
+
+    WindowGeometry popup_;
+    std::map<int, WindowGeometry> controls_;
+    std::map<int, int> columnWidths_;
+    std::map<int, std::pair<int, int>> ranges_;
+    std::vector<std::string> columns_;
+    std::vector<int> failing_;
+    int rowHeight_ = 19;
+    int headerHeight_ = 24;
+    int moves_ = 0;
     std::map<int, std::string> texts_;
     std::map<int, int> sliders_;
     std::map<int, bool> shown_;

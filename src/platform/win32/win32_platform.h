@@ -206,6 +206,15 @@ public:
     void HidePopup() override;
     void UpdateInfoTip(std::string_view text) override;
     bool IsListAt(Point screenPoint) override;
+    bool GetPopupGeometry(WindowGeometry& out) override;
+    bool GetControlGeometry(int id, WindowGeometry& out) override;
+    bool GetListRowRect(int row, Rect& out) override;
+    bool GetListHeaderHeight(int& out) override;
+    void MoveControl(int id, Rect rect) override;
+    void SizePopup(int width, int height) override;
+    void SetListColumnWidth(int column, int width) override;
+    void SetSliderRange(int id, int minimum, int maximum) override;
+    void SetUpList(const std::vector<std::string>& columns) override;
 
     // The monitor list's hover tooltip, once the popup's controls create it.
     void SetInfoTipWindow(HWND tooltip) { infoTip_ = tooltip; }
