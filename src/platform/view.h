@@ -36,6 +36,10 @@ public:
     // Drop-down lists 1113 and 1115: their items and the current item (-1: none).
     virtual void SetChoiceItems(int id, const std::vector<std::string>& items) = 0;
     virtual void SetChoiceCurrent(int id, int index) = 0;
+    // The item the user picked (-1: none).
+    virtual int GetChoiceCurrent(int id) = 0;
+    // A check box is checked.
+    virtual bool IsChecked(int id) = 0;
     // A Yes/No question with a warning icon and No as default; true for Yes.
     virtual bool AskYesNo(std::string_view caption, std::string_view text) = 0;
     // The same with a question icon.

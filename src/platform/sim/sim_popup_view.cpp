@@ -1,6 +1,7 @@
 #include "platform/sim/sim_popup_view.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "resources/resource.h"
 
@@ -129,6 +130,7 @@ bool SimPopupView::AskYesNo(std::string_view caption, std::string_view text) {
 }
 
 bool SimPopupView::NextAnswer() {
+    if (whileAsking_) std::exchange(whileAsking_, nullptr)();
     if (answers_.empty()) return defaultAnswer_;
     const bool answer = answers_.front();
     answers_.pop_front();

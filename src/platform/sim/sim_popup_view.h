@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <utility>
@@ -52,6 +53,8 @@ public:
     void SelectListRow(int row) override { selectedRow_ = row; }
     void SetChoiceItems(int id, const std::vector<std::string>& items) override { choiceItems_[id] = items; }
     void SetChoiceCurrent(int id, int index) override { choiceCurrent_[id] = index; }
+    int GetChoiceCurrent(int id) override { return Find(choiceCurrent_, id).value_or(-1); }
+    bool IsChecked(int id) override { return Find(checked_, id).value_or(false); }
     // Answers from the script in order; when it runs out, the default answer (No).
     bool AskYesNo(std::string_view caption, std::string_view text) override;
     bool AskQuestion(std::string_view caption, std::string_view text) override;
@@ -102,12 +105,15 @@ public:
     int RedrawCount() const { return redraws_; }
 
     void SetVisible(bool visible) { visible_ = visible; }
+    void SetChecked(int id, bool checked) { checked_[id] = checked; }
     int HideCount() const { return hides_; }
     const std::vector<std::string>& Errors() const { return errors_; }
     const std::vector<std::string>& InfoTips() const { return infoTips_; }
     void SetListArea(Rect area) { listArea_ = area; }
     void ScriptAnswers(std::vector<bool> answers);
     void SetDefaultAnswer(bool yes) { defaultAnswer_ = yes; }
+    // Runs inside the next question, as the messages a real question's loop dispatches.
+    void WhileAsking(std::function<void()> action) { whileAsking_ = std::move(action); }
     const std::vector<YesNoQuestion>& Questions() const { return questions_; }
 
 private:
@@ -137,6 +143,7 @@ private:
     std::map<int, bool> enabled_;
     std::map<int, std::vector<std::string>> choiceItems_;
     std::map<int, int> choiceCurrent_;
+    std::map<int, bool> checked_;
     std::vector<Row> rows_;
     int selectedRow_ = -1;
     std::size_t badCellWrites_ = 0;
@@ -144,6 +151,7 @@ private:
     bool visible_ = false;
     std::deque<bool> answers_;
     bool defaultAnswer_ = false;
+    std::function<void()> whileAsking_;
     std::vector<YesNoQuestion> questions_;
     std::vector<std::string> errors_;
     std::vector<std::string> infoTips_;

@@ -37,6 +37,8 @@ std::string Win32PopupView::GetText(int id) {
 void Win32PopupView::SetSliderPos(int id, int position) {
     if (!dialog_) return;
     ::SendDlgItemMessageA(dialog_, id, TBM_SETPOS, TRUE, position);
+    // The trackbar repaints only the old and new thumb; the bar between is ours to redo.
+    if (const HWND slider = Control(id)) ::InvalidateRect(slider, nullptr, TRUE);
 }
 
 void Win32PopupView::Show(int id, bool visible) {
@@ -110,6 +112,14 @@ void Win32PopupView::SetChoiceCurrent(int id, int index) {
     if (!dialog_) return;
     ::SendDlgItemMessageA(dialog_, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
+
+int Win32PopupView::GetChoiceCurrent(int id) {
+    if (!dialog_) return -1;
+    const LRESULT index = ::SendDlgItemMessageA(dialog_, id, CB_GETCURSEL, 0, 0);
+    return index == CB_ERR ? -1 : static_cast<int>(index);
+}
+
+bool Win32PopupView::IsChecked(int id) { return dialog_ && ::IsDlgButtonChecked(dialog_, id) == BST_CHECKED; }
 
 // Yes and No, No as default, owned by the popup; true for Yes.
 bool Win32PopupView::Ask(std::string_view caption, std::string_view text, UINT icon) {

@@ -1,5 +1,6 @@
 #include "platform/win32/popup_window.h"
 
+#include <commctrl.h>
 #include <dbt.h>
 #include <windowsx.h>
 
@@ -9,6 +10,7 @@
 #include <string_view>
 
 #include "commands/submission.h"
+#include "popup/popup_commands.h"
 #include "popup/popup_placement.h"
 #include "popup/popup_proc.h"
 #include "core/requests.h"
@@ -44,6 +46,18 @@ void OnDeviceMessage(Core& core, WPARAM wParam, LPARAM lParam) {
         name = std::string_view(device->dbcc_name, strnlen(device->dbcc_name, room));
     }
     OnDeviceChange(core, wParam, name);
+}
+
+// The position is read from the slider itself: the message's word holds it only for two codes.
+void OnVScrollMessage(Core& core, HWND window, WPARAM wParam, LPARAM lParam) {
+    const HWND slider = reinterpret_cast<HWND>(lParam);
+    if (!slider || ::GetParent(slider) != window) return;
+    const int id = ::GetDlgCtrlID(slider);
+    if (!IsPopupSlider(id)) return;
+    const int position = static_cast<int>(::SendMessageA(slider, TBM_GETPOS, 0, 0));
+    OnSliderScroll(core, id, LOWORD(wParam), position);
+    // The trackbar repaints only the old and new thumb; the bar between is ours to redo.
+    ::InvalidateRect(slider, nullptr, TRUE);
 }
 
 }  // namespace
@@ -105,6 +119,9 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         }
         case WM_COMMAND:
             OnCommand(*core, LOWORD(wParam), HIWORD(wParam), static_cast<intptr_t>(lParam));
+            return 0;
+        case WM_VSCROLL:
+            OnVScrollMessage(*core, window, wParam, lParam);
             return 0;
         case WM_TIMER:
             OnTimer(*core, static_cast<uint32_t>(wParam));

@@ -200,6 +200,8 @@ public:
     void SelectListRow(int row) override;
     void SetChoiceItems(int id, const std::vector<std::string>& items) override;
     void SetChoiceCurrent(int id, int index) override;
+    int GetChoiceCurrent(int id) override;
+    bool IsChecked(int id) override;
     bool AskYesNo(std::string_view caption, std::string_view text) override;
     bool AskQuestion(std::string_view caption, std::string_view text) override;
     void ShowError(std::string_view text) override;

@@ -4,6 +4,7 @@
 
 #include <dbt.h>
 #include <shellapi.h>
+#include <commctrl.h>
 
 #include "platform/windows_codes.h"
 
@@ -69,5 +70,14 @@ static_assert(kDbtDeviceArrival == DBT_DEVICEARRIVAL);
 static_assert(kDbtDeviceRemoveComplete == DBT_DEVICEREMOVECOMPLETE);
 
 static_assert(kWtsConsoleConnect == WTS_CONSOLE_CONNECT);
+
+static_assert(kTbThumbTrack == TB_THUMBTRACK);
+static_assert(kTbEndTrack == TB_ENDTRACK);
+static_assert(kCbnSelChange == CBN_SELCHANGE);
+static_assert(kCddsPrePaint == CDDS_PREPAINT);
+static_assert(kCddsItemPrePaint == CDDS_ITEMPREPAINT);
+static_assert(kTbcdChannel == TBCD_CHANNEL);
+static_assert(kCdrfNotifyItemDraw == CDRF_NOTIFYITEMDRAW);
+static_assert(kCdrfSkipDefault == CDRF_SKIPDEFAULT);
 
 }  // namespace lv::win
