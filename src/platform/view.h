@@ -69,6 +69,8 @@ public:
     // label tips and theme.
     virtual void SetSliderRange(int id, int minimum, int maximum) = 0;
     virtual void SetUpList(const std::vector<std::string>& columns) = 0;
+    // One multi-line tooltip with a tool per control, whose text is asked for when shown.
+    virtual void SetUpControlTips(const std::vector<int>& ids) = 0;
 };
 
 }  // namespace lv

@@ -1,5 +1,7 @@
 #include "popup/popup_controls.h"
 
+#include "popup/popup_tips.h"
+
 
 namespace lv {
 
@@ -45,6 +47,8 @@ void SetUpPopupControls(Core& core) {
     for (int slider : {res::kBrightnessSlider, res::kContrastSlider, res::kVolumeSlider}) view.SetSliderRange(slider, 0, 100);
     for (int slider : {res::kRedSlider, res::kGreenSlider, res::kBlueSlider}) view.SetSliderRange(slider, 0, 255);
     view.SetUpList({"Monitor", "Bri.", "Con.", "R", "G", "B"});
+    const std::span<const int> tips = TipControls();
+    view.SetUpControlTips({tips.begin(), tips.end()});
     ShowColourArea(core);
 }
 

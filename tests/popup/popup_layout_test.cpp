@@ -72,13 +72,14 @@ TEST(PopupLayout, StartUpFixesTheHeightBelowTheLowestPresetAndTheCheckBoxesBelow
     EXPECT_GT(view.ControlRect(res::kBrightnessPresetLast)->top, view.ControlRect(res::kShowRgb)->bottom);
 }
 
-TEST(PopupLayout, SetUpGivesRangesAndTheSixColumns) {
+TEST(PopupLayout, SetUpGivesRangesColumnsAndTips) {
     auto s = Started(FleetOf(1));
     for (int id : {res::kBrightnessSlider, res::kContrastSlider, res::kVolumeSlider})
         EXPECT_EQ(s->view.SliderRange(id), std::make_pair(0, 100)) << id;
     for (int id : {res::kRedSlider, res::kGreenSlider, res::kBlueSlider})
         EXPECT_EQ(s->view.SliderRange(id), std::make_pair(0, 255)) << id;
     EXPECT_EQ(s->view.Columns(), (std::vector<std::string>{"Monitor", "Bri.", "Con.", "R", "G", "B"}));
+    EXPECT_EQ(s->view.TipControls().size(), 9u);
 }
 
 // The template's popup is 467 pixels wide with a one-pixel border; the list starts 15

@@ -78,6 +78,8 @@ public:
     void SetListColumnWidth(int column, int width) override { columnWidths_[column] = width; }
     void SetSliderRange(int id, int minimum, int maximum) override { ranges_[id] = {minimum, maximum}; }
     void SetUpList(const std::vector<std::string>& columns) override { columns_ = columns; }
+    void SetUpControlTips(const std::vector<int>& ids) override { tipControls_ = ids; }
+    const std::vector<int>& TipControls() const { return tipControls_; }
 
     // Layout records and what the measurements answer.
     std::optional<Rect> ControlRect(int id) const;  // client coordinates
@@ -133,6 +135,7 @@ private:
     std::map<int, int> columnWidths_;
     std::map<int, std::pair<int, int>> ranges_;
     std::vector<std::string> columns_;
+    std::vector<int> tipControls_;
     std::vector<int> failing_;
     int rowHeight_ = 19;
     int headerHeight_ = 24;

@@ -242,4 +242,24 @@ void Win32PopupView::SetUpList(const std::vector<std::string>& columns) {
     }
 }
 
+void Win32PopupView::SetUpControlTips(const std::vector<int>& ids) {
+    if (!dialog_ || controlTips_) return;
+    controlTips_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog_, nullptr,
+                                     ::GetModuleHandleA(nullptr), nullptr);
+    if (!controlTips_) return;
+    ::SendMessageA(controlTips_, TTM_SETMAXTIPWIDTH, 0, 400);  // line breaks of the texts count
+    for (int id : ids) {
+        const HWND control = Control(id);
+        if (!control) continue;
+        TTTOOLINFOA tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = dialog_;
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+        tool.lpszText = LPSTR_TEXTCALLBACKA;
+        ::SendMessageA(controlTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
 }  // namespace lv

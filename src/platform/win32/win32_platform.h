@@ -217,6 +217,7 @@ public:
     void SetListColumnWidth(int column, int width) override;
     void SetSliderRange(int id, int minimum, int maximum) override;
     void SetUpList(const std::vector<std::string>& columns) override;
+    void SetUpControlTips(const std::vector<int>& ids) override;
 
     // The monitor list's hover tooltip, once the popup's controls create it.
     void SetInfoTipWindow(HWND tooltip) { infoTip_ = tooltip; }
@@ -227,6 +228,7 @@ private:
 
     HWND dialog_;
     HWND infoTip_ = nullptr;
+    HWND controlTips_ = nullptr;
 };
 
 }  // namespace lv
