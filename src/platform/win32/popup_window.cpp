@@ -78,6 +78,13 @@ HBRUSH BrushFor(int id, uint32_t rgb) {
     return cached.brush;
 }
 
+void ReleaseSliderBrushes() {
+    for (SliderBrush& cached : sliderBrushes) {
+        if (cached.brush) ::DeleteObject(cached.brush);
+        cached = {};
+    }
+}
+
 RECT ToRect(Rect rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 LRESULT OnSliderCustomDraw(Core& core, int id, NMCUSTOMDRAW& draw) {
@@ -147,6 +154,7 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
     switch (message) {
         case WM_DESTROY:
+            ReleaseSliderBrushes();
             ::PostQuitMessage(0);
             return 0;
         case WM_SIZE:
