@@ -5,6 +5,8 @@
 #include "monitors/laptop_panel.h"
 #include "monitors/monitor_list.h"
 #include "platform/windows_codes.h"
+#include "popup/popup_controls.h"
+#include "popup/popup_layout.h"
 #include "popup/popup_proc.h"
 #include "popup/popup_refresh.h"
 #include "core/requests.h"
@@ -204,6 +206,7 @@ void ForgetMissingIgnoredMonitors(Core& core) {
 }
 
 void StartMonitorsAndIcons(Core& core) {
+    SetUpPopupControls(core);
     InitialiseNotifyIcons(core);
     EnsureSomeIcon(core.settings);
     ReadPanelLevels(core);
@@ -212,6 +215,7 @@ void StartMonitorsAndIcons(Core& core) {
     // The first refresh also adds the icons, so the first view has an icon to stand by.
     core.RefreshPopup(0);
     ForgetMissingIgnoredMonitors(core);
+    LayoutPopupAtStartup(core);
     ApplyMonitorLimits(core);
     ShowChangedValues(core);  // limits that moved a value
     core.monitorFingerprint = MonitorFingerprint(core);

@@ -11,6 +11,7 @@
 #include "core/command_queue.h"
 #include "core/monitor_table.h"
 #include "core/panel_levels.h"
+#include "core/popup_metrics.h"
 #include "core/tray_state.h"
 #include "platform/audio_api.h"
 #include "platform/clock.h"
@@ -147,6 +148,7 @@ struct Core {
     // The main window's own state.
     bool startupComplete = false;     // the popup is never shown before the first enumeration
     int32_t expectedPopupHeight = 0;  // the client height start-up laid out; a smaller one restarts
+    PopupMetrics popupMetrics;
     Point cursorPos;                  // where the pointer was at the last message
     std::string infoTipText;          // the monitor list's hover information
     DisplayHandle lastPointerMonitor = 0;

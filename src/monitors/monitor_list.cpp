@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/text.h"
+#include "monitors/enumeration.h"
 
 namespace lv {
 namespace {
@@ -123,6 +124,10 @@ void OnInputChoiceChanged(Core& core) {
     if (core.inputConfirmOpen || core.inputChoice.current < 0) return;
     const int value = InputValueOf(core.inputChoice.CurrentText());
     core.Selected().pendingInput = 0;
+    // The question's own message loop may run command lines that select another monitor
+    // or find another set: the answer belongs to the monitor asked about.
+    const std::size_t asked = core.SelectedIndex();
+    const std::string fingerprint = MonitorFingerprint(core);
     if (core.platform.view.IsVisible()) {
         // The user picked it: a wrong input can leave the screen dark, so ask first.
         const int german = core.German() ? 1 : 0;
@@ -134,8 +139,9 @@ void OnInputChoiceChanged(Core& core) {
             if (current >= 0) SetChoiceCurrent(core, res::kInput, current);
             return;
         }
+        if (MonitorFingerprint(core) != fingerprint) return;
     }
-    core.Selected().pendingInput = value;
+    core.table[asked].pendingInput = value;
     core.RefreshPopup(0);
 }
 

@@ -11,6 +11,13 @@
 
 namespace lv {
 
+// A window's outer and client rectangles, as the system measures them.
+struct WindowGeometry {
+    Rect window;
+    Rect client;
+    bool operator==(const WindowGeometry&) const = default;
+};
+
 class PopupView {
 public:
     virtual ~PopupView() = default;
@@ -29,6 +36,10 @@ public:
     // Drop-down lists 1113 and 1115: their items and the current item (-1: none).
     virtual void SetChoiceItems(int id, const std::vector<std::string>& items) = 0;
     virtual void SetChoiceCurrent(int id, int index) = 0;
+    // The item the user picked (-1: none).
+    virtual int GetChoiceCurrent(int id) = 0;
+    // A check box is checked.
+    virtual bool IsChecked(int id) = 0;
     // A Yes/No question with a warning icon and No as default; true for Yes.
     virtual bool AskYesNo(std::string_view caption, std::string_view text) = 0;
     // The same with a question icon.
@@ -41,6 +52,25 @@ public:
     virtual void UpdateInfoTip(std::string_view text) = 0;
     // The window under the screen point is the monitor list.
     virtual bool IsListAt(Point screenPoint) = 0;
+
+    // Layout. The popup is measured on the screen; its controls in its client area.
+    virtual bool GetPopupGeometry(WindowGeometry& out) = 0;
+    virtual bool GetControlGeometry(int id, WindowGeometry& out) = 0;
+    // The bounding rectangle of a row of list 1001 (false: no such row).
+    virtual bool GetListRowRect(int row, Rect& out) = 0;
+    virtual bool GetListHeaderHeight(int& out) = 0;
+    // Moves a control to a rectangle of the client area, repainted.
+    virtual void MoveControl(int id, Rect rect) = 0;
+    // The popup's outer size; its position stays.
+    virtual void SizePopup(int width, int height) = 0;
+    virtual void SetListColumnWidth(int column, int width) = 0;
+
+    // Set-up: a slider's range, and the list's columns (centred), full-row selection,
+    // label tips and theme.
+    virtual void SetSliderRange(int id, int minimum, int maximum) = 0;
+    virtual void SetUpList(const std::vector<std::string>& columns) = 0;
+    // One multi-line tooltip with a tool per control, whose text is asked for when shown.
+    virtual void SetUpControlTips(const std::vector<int>& ids) = 0;
 };
 
 }  // namespace lv

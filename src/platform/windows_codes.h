@@ -92,6 +92,21 @@ inline constexpr uint32_t kOutputTechnologyDisplayPortEmbedded = 11;
 inline constexpr uint32_t kOutputTechnologyUdiEmbedded = 13;
 inline constexpr uint32_t kOutputTechnologyInternal = 0x80000000;
 
+// Trackbar notification codes of WM_VSCROLL that the sliders leave alone: a drag sends
+// its value once, on release.
+inline constexpr uint32_t kTbThumbTrack = 5;  // TB_THUMBTRACK
+inline constexpr uint32_t kTbEndTrack = 8;    // TB_ENDTRACK
+
+// Combo-box notification.
+inline constexpr uint32_t kCbnSelChange = 1;  // CBN_SELCHANGE
+
+// Custom draw of the sliders' channels.
+inline constexpr uint32_t kCddsPrePaint = 0x00000001;      // CDDS_PREPAINT
+inline constexpr uint32_t kCddsItemPrePaint = 0x00010001;  // CDDS_ITEMPREPAINT
+inline constexpr uintptr_t kTbcdChannel = 3;               // TBCD_CHANNEL
+inline constexpr intptr_t kCdrfNotifyItemDraw = 0x20;      // CDRF_NOTIFYITEMDRAW
+inline constexpr intptr_t kCdrfSkipDefault = 0x04;         // CDRF_SKIPDEFAULT
+
 // Power settings the main window registers for. GUIDs cannot be compared at compile time,
 // and MinGW's headers lack the second one, so these two stand unchecked.
 inline constexpr Guid kGuidAcDcPowerSource = {  // GUID_ACDC_POWER_SOURCE

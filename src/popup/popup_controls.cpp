@@ -1,5 +1,7 @@
 #include "popup/popup_controls.h"
 
+#include "popup/popup_tips.h"
+
 
 namespace lv {
 
@@ -29,6 +31,25 @@ void ShowGainControlsOrHint(Core& core) {
     for (int control = res::kRedSlider; control <= res::kRedLabel + 2; ++control) view.Show(control, user);
     view.Show(res::kRgbHintEn, !user && !core.German());
     view.Show(res::kRgbHintDe, !user && core.German());
+}
+
+void ShowColourArea(Core& core) {
+    PopupView& view = core.platform.view;
+    view.Show(res::kRgbHintEn, false);
+    view.Show(res::kRgbHintDe, false);
+    const bool show = core.settings.showRGB;
+    for (int control : {res::kColourPreset, res::kInput, res::kInputGroup, res::kFactoryReset}) view.Show(control, show);
+    for (int control = res::kRedSlider; control <= res::kBlueLabel; ++control) view.Show(control, show);
+}
+
+void SetUpPopupControls(Core& core) {
+    PopupView& view = core.platform.view;
+    for (int slider : {res::kBrightnessSlider, res::kContrastSlider, res::kVolumeSlider}) view.SetSliderRange(slider, 0, 100);
+    for (int slider : {res::kRedSlider, res::kGreenSlider, res::kBlueSlider}) view.SetSliderRange(slider, 0, 255);
+    view.SetUpList({"Monitor", "Bri.", "Con.", "R", "G", "B"});
+    const std::span<const int> tips = TipControls();
+    view.SetUpControlTips({tips.begin(), tips.end()});
+    ShowColourArea(core);
 }
 
 }  // namespace lv

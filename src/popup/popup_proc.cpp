@@ -7,6 +7,7 @@
 #include "monitors/monitor_list.h"
 #include "platform/windows_codes.h"
 #include "core/requests.h"
+#include "popup/popup_commands.h"
 #include "popup/popup_refresh.h"
 #include "settings/settings_file.h"
 #include "tray/hidden_icons.h"
@@ -162,7 +163,7 @@ void OnTimer(Core& core, uint32_t id) {
     }
 }
 
-void OnCommand(Core& core, uint32_t id, uint32_t /*code*/, intptr_t lparam) {
+void OnCommand(Core& core, uint32_t id, uint32_t code, intptr_t lparam) {
     core.menuOpen = false;
     switch (id) {
         case res::kOpenPopup:
@@ -179,6 +180,7 @@ void OnCommand(Core& core, uint32_t id, uint32_t /*code*/, intptr_t lparam) {
             RequestRestart(core, RestartView::AsStarted);
             return;
         default:
+            (void)OnControlCommand(core, id, code);
             return;
     }
 }

@@ -95,7 +95,8 @@ TEST(MainWindowEvents, OnlyTheTwoPowerSettingsAreCounted) {
 
 TEST(MainWindowEvents, AShrunkenPopupRestartsWithoutAQuestion) {
     auto s = Seeded();
-    OnSize(s->core, 300);  // nothing laid out yet
+    s->core.expectedPopupHeight = 0;  // as before a layout
+    OnSize(s->core, 300);
     s->core.expectedPopupHeight = 420;
     OnSize(s->core, 420);
     OnSize(s->core, 500);

@@ -4,8 +4,10 @@
 #include <array>
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,9 +25,18 @@ struct YesNoQuestion {
     bool operator==(const YesNoQuestion&) const = default;
 };
 
+// The template's pixels for "Segoe UI" 9 point at 96 dpi: 7 x 15 base units, so a dialog
+// unit is 7/4 pixel across and 15/8 pixel down.
+int DialogUnitsX(int units);
+int DialogUnitsY(int units);
+
 class SimPopupView : public lv::PopupView {
 public:
     using Row = std::array<std::string, kListColumns>;
+
+    // Every control of dialog 101 where the template puts it; the popup at (100, 100)
+    // with a one-pixel border, list rows 19 pixels high under a 24-pixel header.
+    SimPopupView();
 
     void SetText(int id, std::string_view text) override { texts_[id] = std::string(text); }
     std::string GetText(int id) override { return Text(id).value_or(std::string()); }
@@ -42,6 +53,8 @@ public:
     void SelectListRow(int row) override { selectedRow_ = row; }
     void SetChoiceItems(int id, const std::vector<std::string>& items) override { choiceItems_[id] = items; }
     void SetChoiceCurrent(int id, int index) override { choiceCurrent_[id] = index; }
+    int GetChoiceCurrent(int id) override { return Find(choiceCurrent_, id).value_or(-1); }
+    bool IsChecked(int id) override { return Find(checked_, id).value_or(false); }
     // Answers from the script in order; when it runs out, the default answer (No).
     bool AskYesNo(std::string_view caption, std::string_view text) override;
     bool AskQuestion(std::string_view caption, std::string_view text) override;
@@ -56,6 +69,28 @@ public:
         return point.x >= listArea_.left && point.x < listArea_.right && point.y >= listArea_.top &&
                point.y < listArea_.bottom;
     }
+    bool GetPopupGeometry(WindowGeometry& out) override;
+    bool GetControlGeometry(int id, WindowGeometry& out) override;
+    bool GetListRowRect(int row, Rect& out) override;
+    bool GetListHeaderHeight(int& out) override;
+    void MoveControl(int id, Rect rect) override;
+    void SizePopup(int width, int height) override;
+    void SetListColumnWidth(int column, int width) override { columnWidths_[column] = width; }
+    void SetSliderRange(int id, int minimum, int maximum) override { ranges_[id] = {minimum, maximum}; }
+    void SetUpList(const std::vector<std::string>& columns) override { columns_ = columns; }
+    void SetUpControlTips(const std::vector<int>& ids) override { tipControls_ = ids; }
+    const std::vector<int>& TipControls() const { return tipControls_; }
+
+    // Layout records and what the measurements answer.
+    std::optional<Rect> ControlRect(int id) const;  // client coordinates
+    Rect PopupRect() const { return popup_.window; }
+    std::optional<int> ColumnWidth(int column) const { return Find(columnWidths_, column); }
+    std::optional<std::pair<int, int>> SliderRange(int id) const { return Find(ranges_, id); }
+    const std::vector<std::string>& Columns() const { return columns_; }
+    int MoveCount() const { return moves_; }
+    void SetRowHeight(int height) { rowHeight_ = height; }
+    // A measurement of the control (0: the popup; -1: the list's row; -2: its header) fails.
+    void FailMeasurement(int id) { failing_.push_back(id); }
 
     // Nothing recorded for the id: nullopt.
     std::optional<std::string> Text(int id) const { return Find(texts_, id); }
@@ -72,12 +107,15 @@ public:
     int RedrawCount() const { return redraws_; }
 
     void SetVisible(bool visible) { visible_ = visible; }
+    void SetChecked(int id, bool checked) { checked_[id] = checked; }
     int HideCount() const { return hides_; }
     const std::vector<std::string>& Errors() const { return errors_; }
     const std::vector<std::string>& InfoTips() const { return infoTips_; }
     void SetListArea(Rect area) { listArea_ = area; }
     void ScriptAnswers(std::vector<bool> answers);
     void SetDefaultAnswer(bool yes) { defaultAnswer_ = yes; }
+    // Runs inside the next question, as the messages a real question's loop dispatches.
+    void WhileAsking(std::function<void()> action) { whileAsking_ = std::move(action); }
     const std::vector<YesNoQuestion>& Questions() const { return questions_; }
 
 private:
@@ -90,12 +128,25 @@ private:
         return it->second;
     }
 
+    bool Fails(int id) const;
+
+    WindowGeometry popup_;
+    std::map<int, WindowGeometry> controls_;
+    std::map<int, int> columnWidths_;
+    std::map<int, std::pair<int, int>> ranges_;
+    std::vector<std::string> columns_;
+    std::vector<int> tipControls_;
+    std::vector<int> failing_;
+    int rowHeight_ = 19;
+    int headerHeight_ = 24;
+    int moves_ = 0;
     std::map<int, std::string> texts_;
     std::map<int, int> sliders_;
     std::map<int, bool> shown_;
     std::map<int, bool> enabled_;
     std::map<int, std::vector<std::string>> choiceItems_;
     std::map<int, int> choiceCurrent_;
+    std::map<int, bool> checked_;
     std::vector<Row> rows_;
     int selectedRow_ = -1;
     std::size_t badCellWrites_ = 0;
@@ -103,6 +154,7 @@ private:
     bool visible_ = false;
     std::deque<bool> answers_;
     bool defaultAnswer_ = false;
+    std::function<void()> whileAsking_;
     std::vector<YesNoQuestion> questions_;
     std::vector<std::string> errors_;
     std::vector<std::string> infoTips_;

@@ -3,6 +3,21 @@
 #include <commctrl.h>  // after <windows.h>, which it needs
 
 namespace lv {
+namespace {
+
+Rect FromRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+// Loaded when first asked for: a start that only forwards its line never maps uxtheme.
+void SetExplorerTheme(HWND control) {
+    using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    const HMODULE uxtheme = ::LoadLibraryA("uxtheme.dll");
+    if (!uxtheme) return;
+    const auto setTheme = reinterpret_cast<SetWindowThemeFn>(
+        reinterpret_cast<void*>(::GetProcAddress(uxtheme, "SetWindowTheme")));
+    if (setTheme) (void)setTheme(control, L"Explorer", nullptr);
+}
+
+}  // namespace
 
 HWND Win32PopupView::Control(int id) const { return dialog_ ? ::GetDlgItem(dialog_, id) : nullptr; }
 
@@ -22,6 +37,8 @@ std::string Win32PopupView::GetText(int id) {
 void Win32PopupView::SetSliderPos(int id, int position) {
     if (!dialog_) return;
     ::SendDlgItemMessageA(dialog_, id, TBM_SETPOS, TRUE, position);
+    // The trackbar repaints only the old and new thumb; the bar between is ours to redo.
+    if (const HWND slider = Control(id)) ::InvalidateRect(slider, nullptr, TRUE);
 }
 
 void Win32PopupView::Show(int id, bool visible) {
@@ -96,6 +113,14 @@ void Win32PopupView::SetChoiceCurrent(int id, int index) {
     ::SendDlgItemMessageA(dialog_, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
+int Win32PopupView::GetChoiceCurrent(int id) {
+    if (!dialog_) return -1;
+    const LRESULT index = ::SendDlgItemMessageA(dialog_, id, CB_GETCURSEL, 0, 0);
+    return index == CB_ERR ? -1 : static_cast<int>(index);
+}
+
+bool Win32PopupView::IsChecked(int id) { return dialog_ && ::IsDlgButtonChecked(dialog_, id) == BST_CHECKED; }
+
 // Yes and No, No as default, owned by the popup; true for Yes.
 bool Win32PopupView::Ask(std::string_view caption, std::string_view text, UINT icon) {
     if (!dialog_) return false;
@@ -137,6 +162,104 @@ void Win32PopupView::UpdateInfoTip(std::string_view text) {
 bool Win32PopupView::IsListAt(Point screenPoint) {
     const HWND list = Control(res::kMonitorList);
     return list && ::WindowFromPoint(POINT{screenPoint.x, screenPoint.y}) == list;
+}
+
+bool Win32PopupView::GetPopupGeometry(WindowGeometry& out) {
+    WINDOWINFO info{};
+    info.cbSize = sizeof(info);
+    if (!dialog_ || !::GetWindowInfo(dialog_, &info)) return false;
+    out = {FromRect(info.rcWindow), FromRect(info.rcClient)};
+    return true;
+}
+
+bool Win32PopupView::GetControlGeometry(int id, WindowGeometry& out) {
+    const HWND control = Control(id);
+    WINDOWINFO info{};
+    info.cbSize = sizeof(info);
+    if (!control || !::GetWindowInfo(control, &info)) return false;
+    // Screen to the popup's client coordinates, two points each.
+    ::MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&info.rcWindow), 2);
+    ::MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&info.rcClient), 2);
+    out = {FromRect(info.rcWindow), FromRect(info.rcClient)};
+    return true;
+}
+
+bool Win32PopupView::GetListRowRect(int row, Rect& out) {
+    const HWND list = Control(res::kMonitorList);
+    RECT rect{};
+    rect.left = LVIR_BOUNDS;
+    if (!list || !::SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)))
+        return false;
+    out = FromRect(rect);
+    return true;
+}
+
+bool Win32PopupView::GetListHeaderHeight(int& out) {
+    const HWND list = Control(res::kMonitorList);
+    const HWND header = list ? reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0)) : nullptr;
+    RECT rect{};
+    if (!header || !::GetWindowRect(header, &rect)) return false;
+    out = rect.bottom - rect.top;
+    return true;
+}
+
+void Win32PopupView::MoveControl(int id, Rect rect) {
+    if (const HWND control = Control(id))
+        ::MoveWindow(control, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
+void Win32PopupView::SizePopup(int width, int height) {
+    if (dialog_)
+        ::SetWindowPos(dialog_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32PopupView::SetListColumnWidth(int column, int width) {
+    if (const HWND list = Control(res::kMonitorList))
+        ::SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+}
+
+void Win32PopupView::SetSliderRange(int id, int minimum, int maximum) {
+    if (!dialog_) return;
+    ::SendDlgItemMessageA(dialog_, id, TBM_SETRANGEMIN, FALSE, minimum);
+    ::SendDlgItemMessageA(dialog_, id, TBM_SETRANGEMAX, TRUE, maximum);
+}
+
+void Win32PopupView::SetUpList(const std::vector<std::string>& columns) {
+    const HWND list = Control(res::kMonitorList);
+    if (!list) return;
+    ::SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP,
+                   LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+    SetExplorerTheme(list);
+    for (std::size_t index = 0; index < columns.size(); ++index) {
+        std::string text = columns[index];
+        LVCOLUMNA column{};
+        column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.fmt = LVCFMT_CENTER;
+        column.cx = 40;  // the layout gives the real widths
+        column.pszText = text.data();
+        column.iSubItem = static_cast<int>(index);
+        ::SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void Win32PopupView::SetUpControlTips(const std::vector<int>& ids) {
+    if (!dialog_ || controlTips_) return;
+    controlTips_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog_, nullptr,
+                                     ::GetModuleHandleA(nullptr), nullptr);
+    if (!controlTips_) return;
+    ::SendMessageA(controlTips_, TTM_SETMAXTIPWIDTH, 0, 400);  // line breaks of the texts count
+    for (int id : ids) {
+        const HWND control = Control(id);
+        if (!control) continue;
+        TTTOOLINFOA tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = dialog_;
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+        tool.lpszText = LPSTR_TEXTCALLBACKA;
+        ::SendMessageA(controlTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 }  // namespace lv

@@ -1,5 +1,6 @@
 #include "platform/win32/popup_window.h"
 
+#include <commctrl.h>
 #include <dbt.h>
 #include <windowsx.h>
 
@@ -9,7 +10,10 @@
 #include <string_view>
 
 #include "commands/submission.h"
+#include "popup/popup_commands.h"
 #include "popup/popup_placement.h"
+#include "popup/popup_tips.h"
+#include "popup/slider_fill.h"
 #include "popup/popup_proc.h"
 #include "core/requests.h"
 
@@ -46,6 +50,88 @@ void OnDeviceMessage(Core& core, WPARAM wParam, LPARAM lParam) {
     OnDeviceChange(core, wParam, name);
 }
 
+// The position is read from the slider itself: the message's word holds it only for two codes.
+void OnVScrollMessage(Core& core, HWND window, WPARAM wParam, LPARAM lParam) {
+    const HWND slider = reinterpret_cast<HWND>(lParam);
+    if (!slider || ::GetParent(slider) != window) return;
+    const int id = ::GetDlgCtrlID(slider);
+    if (!IsPopupSlider(id)) return;
+    const int position = static_cast<int>(::SendMessageA(slider, TBM_GETPOS, 0, 0));
+    OnSliderScroll(core, id, LOWORD(wParam), position);
+    // The trackbar repaints only the old and new thumb; the bar between is ours to redo.
+    ::InvalidateRect(slider, nullptr, TRUE);
+}
+
+// One brush per slider, made again only when its colour changes.
+struct SliderBrush {
+    uint32_t rgb = 0;
+    HBRUSH brush = nullptr;
+};
+SliderBrush sliderBrushes[6];
+
+HBRUSH BrushFor(int id, uint32_t rgb) {
+    const int slot = id >= res::kRedSlider ? 3 + (id - res::kRedSlider) : id - res::kBrightnessSlider;
+    SliderBrush& cached = sliderBrushes[slot];
+    if (cached.brush && cached.rgb == rgb) return cached.brush;
+    if (cached.brush) ::DeleteObject(cached.brush);
+    cached = {rgb, ::CreateSolidBrush(rgb)};
+    return cached.brush;
+}
+
+void ReleaseSliderBrushes() {
+    for (SliderBrush& cached : sliderBrushes) {
+        if (cached.brush) ::DeleteObject(cached.brush);
+        cached = {};
+    }
+}
+
+RECT ToRect(Rect rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+LRESULT OnSliderCustomDraw(Core& core, int id, NMCUSTOMDRAW& draw) {
+    if (PaintsChannel(draw.dwDrawStage, draw.dwItemSpec)) {
+        const int position = static_cast<int>(::SendMessageA(draw.hdr.hwndFrom, TBM_GETPOS, 0, 0));
+        const ChannelFill fill = SliderChannelFill(
+            {draw.rc.left, draw.rc.top, draw.rc.right, draw.rc.bottom}, position, SliderMaximum(id));
+        const SliderColour colour = SliderColourOf(core, id);
+        const RECT empty = ToRect(fill.empty);
+        const RECT filled = ToRect(fill.filled);
+        ::FillRect(draw.hdc, &empty, static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
+        ::FillRect(draw.hdc, &filled,
+                   colour.gray ? static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)) : BrushFor(id, colour.rgb));
+    }
+    return SliderCustomDrawResult(draw.dwDrawStage, draw.dwItemSpec);
+}
+
+// `idFrom` names the control, or is its window when the tool was added by window.
+void OnTipText(HWND window, NMTTDISPINFOA& info) {
+    const HWND control = (info.uFlags & TTF_IDISHWND) ? reinterpret_cast<HWND>(info.hdr.idFrom)
+                                                      : ::GetDlgItem(window, static_cast<int>(info.hdr.idFrom));
+    if (!control) return;
+    const int id = ::GetDlgCtrlID(control);
+    const int position = IsPopupSlider(id) ? static_cast<int>(::SendMessageA(control, TBM_GETPOS, 0, 0)) : 0;
+    const ControlTip tip = TipOf(id, position);
+    info.lpszText = info.szText;
+    info.hinst = nullptr;
+    info.szText[0] = '\0';
+    if (tip.kind == ControlTip::Kind::Value)
+        lstrcpynA(info.szText, tip.value.c_str(), sizeof(info.szText));
+    else if (tip.kind == ControlTip::Kind::String)
+        ::LoadStringA(::GetModuleHandleA(nullptr), static_cast<UINT>(tip.stringId), info.szText, sizeof(info.szText));
+}
+
+LRESULT OnNotifyMessage(Core& core, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header) {
+        if (header->code == NM_CUSTOMDRAW && IsPopupSlider(static_cast<int>(header->idFrom)))
+            return OnSliderCustomDraw(core, static_cast<int>(header->idFrom), *reinterpret_cast<NMCUSTOMDRAW*>(lParam));
+        if (header->code == TTN_GETDISPINFOA) {
+            OnTipText(window, *reinterpret_cast<NMTTDISPINFOA*>(lParam));
+            return 0;
+        }
+    }
+    return ::DefDlgProcA(window, message, wParam, lParam);
+}
+
 }  // namespace
 
 void SetPopupWindowContext(const PopupWindowContext& newContext) { context = newContext; }
@@ -68,6 +154,7 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
     switch (message) {
         case WM_DESTROY:
+            ReleaseSliderBrushes();
             ::PostQuitMessage(0);
             return 0;
         case WM_SIZE:
@@ -105,6 +192,11 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         }
         case WM_COMMAND:
             OnCommand(*core, LOWORD(wParam), HIWORD(wParam), static_cast<intptr_t>(lParam));
+            return 0;
+        case WM_NOTIFY:
+            return OnNotifyMessage(*core, window, message, wParam, lParam);
+        case WM_VSCROLL:
+            OnVScrollMessage(*core, window, wParam, lParam);
             return 0;
         case WM_TIMER:
             OnTimer(*core, static_cast<uint32_t>(wParam));

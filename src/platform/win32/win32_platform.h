@@ -202,12 +202,24 @@ public:
     void SelectListRow(int row) override;
     void SetChoiceItems(int id, const std::vector<std::string>& items) override;
     void SetChoiceCurrent(int id, int index) override;
+    int GetChoiceCurrent(int id) override;
+    bool IsChecked(int id) override;
     bool AskYesNo(std::string_view caption, std::string_view text) override;
     bool AskQuestion(std::string_view caption, std::string_view text) override;
     void ShowError(std::string_view text) override;
     void HidePopup() override;
     void UpdateInfoTip(std::string_view text) override;
     bool IsListAt(Point screenPoint) override;
+    bool GetPopupGeometry(WindowGeometry& out) override;
+    bool GetControlGeometry(int id, WindowGeometry& out) override;
+    bool GetListRowRect(int row, Rect& out) override;
+    bool GetListHeaderHeight(int& out) override;
+    void MoveControl(int id, Rect rect) override;
+    void SizePopup(int width, int height) override;
+    void SetListColumnWidth(int column, int width) override;
+    void SetSliderRange(int id, int minimum, int maximum) override;
+    void SetUpList(const std::vector<std::string>& columns) override;
+    void SetUpControlTips(const std::vector<int>& ids) override;
 
     // The monitor list's hover tooltip, once the popup's controls create it.
     void SetInfoTipWindow(HWND tooltip) { infoTip_ = tooltip; }
@@ -218,6 +230,7 @@ private:
 
     HWND dialog_;
     HWND infoTip_ = nullptr;
+    HWND controlTips_ = nullptr;
 };
 
 }  // namespace lv

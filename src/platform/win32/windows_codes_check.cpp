@@ -4,6 +4,7 @@
 
 #include <dbt.h>
 #include <shellapi.h>
+#include <commctrl.h>
 
 #include "platform/windows_codes.h"
 
@@ -75,5 +76,13 @@ static_assert(kOutputTechnologyDisplayPortEmbedded ==
               static_cast<uint32_t>(DISPLAYCONFIG_OUTPUT_TECHNOLOGY_DISPLAYPORT_EMBEDDED));
 static_assert(kOutputTechnologyUdiEmbedded == static_cast<uint32_t>(DISPLAYCONFIG_OUTPUT_TECHNOLOGY_UDI_EMBEDDED));
 static_assert(kOutputTechnologyInternal == static_cast<uint32_t>(DISPLAYCONFIG_OUTPUT_TECHNOLOGY_INTERNAL));
+static_assert(kTbThumbTrack == TB_THUMBTRACK);
+static_assert(kTbEndTrack == TB_ENDTRACK);
+static_assert(kCbnSelChange == CBN_SELCHANGE);
+static_assert(kCddsPrePaint == CDDS_PREPAINT);
+static_assert(kCddsItemPrePaint == CDDS_ITEMPREPAINT);
+static_assert(kTbcdChannel == TBCD_CHANNEL);
+static_assert(kCdrfNotifyItemDraw == CDRF_NOTIFYITEMDRAW);
+static_assert(kCdrfSkipDefault == CDRF_SKIPDEFAULT);
 
 }  // namespace lv::win

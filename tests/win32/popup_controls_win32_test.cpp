@@ -1,0 +1,206 @@
+// The popup's controls on the real dialog 101: set-up, layout, the sliders' bars, tip
+// texts and the decoding of slider and combo-box messages. The hardware is simulated.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "app/startup.h"
+#include "commands/command_test_support.h"
+#include "platform/win32/popup_window.h"
+#include "popup/program_actions.h"
+#include "tools/simulator.h"
+
+namespace lv {
+namespace {
+
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
+bool InitControls() {
+    const HMODULE comctl = ::LoadLibraryA("comctl32.dll");
+    using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    const auto init = comctl ? reinterpret_cast<InitFunction>(
+                                   reinterpret_cast<void*>(::GetProcAddress(comctl, "InitCommonControlsEx")))
+                             : nullptr;
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    return init && init(&classes);
+}
+
+class PopupControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(InitControls());
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = ::DefDlgProcA;
+        windowClass.cbWndExtra = 60;
+        windowClass.hInstance = ::GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "Lumivane class 4.4";
+        ASSERT_TRUE(::RegisterClassExA(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS);
+        sim::FleetParseResult parsed = sim::ParseFleet(test::kDesk);
+        sim_ = std::make_unique<sim::Simulator>(std::move(parsed.fleet));
+        sim::Simulator& s = *sim_;
+        core_ = std::make_unique<Core>(Platform{s.monitors, s.clock, s.codec, s.window, s.audio, s.system, view_, s.wmi,
+                                                s.displayConfig, s.files, *s.xmlReader, *s.xmlWriter, s.process,
+                                                s.tray});
+        core_->settings.showRGB = true;
+        popup_ = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101), nullptr, QuietDialogProc, 0);
+        ASSERT_NE(popup_, nullptr);
+        view_.SetWindow(popup_);
+        window_.SetWindow(popup_);
+        SetPopupWindowContext({core_.get(), &window_, &view_, 0});
+        // The program's procedure as the class's would be.
+        ::SetWindowLongPtrA(popup_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PopupProc));
+        BindProgramActions(*core_);
+        StartMonitorsAndIcons(*core_);
+    }
+    void TearDown() override {
+        if (popup_) ::DestroyWindow(popup_);
+        SetPopupWindowContext({});
+        MSG message;
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+    HWND Item(int id) const { return ::GetDlgItem(popup_, id); }
+    RECT ClientRectOf(int id) const {
+        RECT rect{};
+        ::GetWindowRect(Item(id), &rect);
+        ::MapWindowPoints(nullptr, popup_, reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    }
+
+    // Pixels of exactly `colour` (0x00BBGGRR) in the slider as it paints itself.
+    int CountColour(int id, COLORREF colour) {
+        RECT client{};
+        ::GetClientRect(Item(id), &client);
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        const HDC screen = ::GetDC(nullptr);
+        const HDC memory = ::CreateCompatibleDC(screen);
+        const HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        const HGDIOBJ old = ::SelectObject(memory, bitmap);
+        ::SendMessageA(Item(id), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+        ::GdiFlush();
+        const uint32_t wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+        int count = 0;
+        const auto* pixels = static_cast<const uint32_t*>(bits);
+        for (int i = 0; i < client.right * client.bottom; ++i) count += (pixels[i] & 0xFFFFFF) == wanted;
+        ::SelectObject(memory, old);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(memory);
+        ::ReleaseDC(nullptr, screen);
+        return count;
+    }
+
+    std::unique_ptr<sim::Simulator> sim_;
+    std::unique_ptr<Core> core_;
+    Win32WindowApi window_;
+    Win32PopupView view_;
+    HWND popup_ = nullptr;
+};
+
+TEST_F(PopupControlsTest, SetUpGivesSixCentredColumnsAndTheSliderRanges) {
+    const char* names[] = {"Monitor", "Bri.", "Con.", "R", "G", "B"};
+    for (int column = 0; column < 6; ++column) {
+        char text[32] = {};
+        LVCOLUMNA info{};
+        info.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+        info.pszText = text;
+        info.cchTextMax = sizeof(text);
+        ASSERT_TRUE(::SendMessageA(Item(1001), LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info))) << column;
+        EXPECT_STREQ(text, names[column]);
+        EXPECT_GT(info.cx, 0) << column;
+        if (column > 0) {
+            EXPECT_EQ(info.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_CENTER) << column;
+        }
+    }
+    EXPECT_TRUE(::SendMessageA(Item(1001), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
+    for (int id : {1038, 1039, 1040}) {
+        EXPECT_EQ(::SendMessageA(Item(id), TBM_GETRANGEMIN, 0, 0), 0) << id;
+        EXPECT_EQ(::SendMessageA(Item(id), TBM_GETRANGEMAX, 0, 0), 100) << id;
+    }
+    for (int id : {1067, 1068, 1069}) EXPECT_EQ(::SendMessageA(Item(id), TBM_GETRANGEMAX, 0, 0), 255) << id;
+    EXPECT_EQ(::SendMessageA(Item(1038), TBM_GETPOS, 0, 0), 30);  // brightness 70
+}
+
+TEST_F(PopupControlsTest, TheLayoutPutsTheCheckBoxesBelowTheListAndFixesTheHeight) {
+    ASSERT_TRUE(core_->popupMetrics.measured);
+    EXPECT_GT(core_->popupMetrics.rowHeight, 0);
+    RECT client{};
+    ::GetClientRect(popup_, &client);
+    EXPECT_EQ(client.bottom, core_->expectedPopupHeight);
+    const RECT list = ClientRectOf(1001);
+    EXPECT_EQ(list.bottom - list.top, core_->popupMetrics.listHeight);
+    for (int id : {1064, 1112}) EXPECT_GE(ClientRectOf(id).top, list.bottom) << id;
+    EXPECT_GT(ClientRectOf(40001).bottom, ClientRectOf(40021).bottom);
+    EXPECT_LT(ClientRectOf(40001).bottom, client.bottom);
+    RECT window{};
+    ::GetWindowRect(popup_, &window);
+    EXPECT_EQ(window.right - window.left, core_->popupMetrics.fullWidth);
+}
+
+TEST_F(PopupControlsTest, TheBarHoldsTheValuesShareInTheLoadedColour) {
+    const COLORREF colour = core_->settings.ColorSliderBrightness;
+    auto countAt = [&](int value) {
+        ::SendMessageA(Item(1038), TBM_SETPOS, TRUE, 100 - value);
+        return CountColour(1038, colour);
+    };
+    const int none = countAt(0);
+    const int full = countAt(100);
+    const int part = countAt(37);
+    EXPECT_EQ(none, 0);
+    ASSERT_GT(full, 100);
+    EXPECT_NEAR(part * 100.0 / full, 37.0, 2.0);
+    core_->settings.ColorSliderBrightness = RGB(0x12, 0x34, 0x56);  // loaded from the settings
+    EXPECT_EQ(CountColour(1038, colour), 0);
+    EXPECT_EQ(CountColour(1038, RGB(0x12, 0x34, 0x56)), part);
+}
+
+TEST_F(PopupControlsTest, TipTextsComeFromTheSliderAndTheStringTable) {
+    ::SendMessageA(Item(1038), TBM_SETPOS, TRUE, 63);
+    NMTTDISPINFOA info{};
+    info.hdr.hwndFrom = popup_;
+    info.hdr.idFrom = reinterpret_cast<UINT_PTR>(Item(1038));
+    info.hdr.code = TTN_GETDISPINFOA;
+    info.uFlags = TTF_IDISHWND;
+    ::SendMessageA(popup_, WM_NOTIFY, 1038, reinterpret_cast<LPARAM>(&info));
+    EXPECT_STREQ(info.lpszText, "37");
+    NMTTDISPINFOA byId{};
+    byId.hdr.hwndFrom = popup_;
+    byId.hdr.idFrom = 1117;
+    byId.hdr.code = TTN_GETDISPINFOA;
+    ::SendMessageA(popup_, WM_NOTIFY, 1117, reinterpret_cast<LPARAM>(&byId));
+    EXPECT_STREQ(byId.lpszText, "restore default Monitor-factory-settings\ndo not click, if you are unsure!");
+}
+
+TEST_F(PopupControlsTest, ScrollMessagesReadTheSliderNotTheWord) {
+    ::SendMessageA(Item(1038), TBM_SETPOS, TRUE, 40);
+    ::SendMessageA(popup_, WM_VSCROLL, MAKEWPARAM(TB_THUMBTRACK, 5), reinterpret_cast<LPARAM>(Item(1038)));
+    ::SendMessageA(popup_, WM_VSCROLL, MAKEWPARAM(TB_PAGEUP, 0), reinterpret_cast<LPARAM>(Item(1119)));
+    EXPECT_EQ(sim_->monitors.CallCount("SetMonitorBrightness"), 0u);
+    ::SendMessageA(popup_, WM_VSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 5), reinterpret_cast<LPARAM>(Item(1038)));
+    EXPECT_EQ(sim_->monitors.CallCount("SetMonitorBrightness"), 1u);
+    EXPECT_EQ(test::Hw(*sim_, 0).brightness.current, 60u);
+}
+
+TEST_F(PopupControlsTest, ASelectionChangeOfTheColourPresetIsTaken) {
+    int refreshes = 0;
+    core_->actions.refreshPopup = [&refreshes](int) { ++refreshes; };
+    const int user = core_->presetChoice.FindNoCase("User1");
+    ASSERT_GE(user, 0);
+    ::SendMessageA(Item(1113), CB_SETCURSEL, user, 0);
+    ::SendMessageA(popup_, WM_COMMAND, MAKEWPARAM(1113, CBN_DROPDOWN), reinterpret_cast<LPARAM>(Item(1113)));
+    EXPECT_EQ(refreshes, 0);
+    ::SendMessageA(popup_, WM_COMMAND, MAKEWPARAM(1113, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(1113)));
+    EXPECT_EQ(core_->table[0].pendingPreset, 11);
+    EXPECT_EQ(refreshes, 1);
+}
+
+}  // namespace
+}  // namespace lv
