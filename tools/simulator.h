@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <string_view>
 #include <vector>
-
 #include <memory>
 
-#include "core/core.h"
 #include "commands/submission.h"
+#include "core/core.h"
+#include "platform/sim/fleet.h"
 #include "platform/sim/sim_audio.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_display_config.h"
@@ -22,7 +22,6 @@
 #include "platform/sim/sim_tray.h"
 #include "platform/sim/sim_window.h"
 #include "platform/sim/sim_wmi.h"
-#include "platform/sim/fleet.h"
 
 namespace lv::sim {
 

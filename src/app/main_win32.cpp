@@ -9,8 +9,8 @@
 
 #include <memory>
 
-#include "core/core.h"
 #include "app/startup.h"
+#include "core/core.h"
 #include "platform/win32/overflow_area.h"
 #include "platform/win32/popup_window.h"
 #include "platform/win32/win32_files.h"

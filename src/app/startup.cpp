@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "commands/submission.h"
+#include "core/requests.h"
 #include "monitors/enumeration.h"
 #include "monitors/laptop_panel.h"
 #include "monitors/monitor_list.h"
@@ -9,7 +10,6 @@
 #include "popup/popup_layout.h"
 #include "popup/popup_proc.h"
 #include "popup/popup_refresh.h"
-#include "core/requests.h"
 #include "settings/legacy_ini.h"
 #include "settings/settings_file.h"
 #include "tray/notify_icons.h"

@@ -7,9 +7,9 @@
 #include "audio/volume.h"
 #include "commands/submission.h"
 #include "common/text.h"
+#include "core/requests.h"
 #include "monitors/ddc_access.h"
 #include "monitors/monitor_list.h"
-#include "core/requests.h"
 
 namespace lv {
 namespace {

@@ -1,10 +1,9 @@
 #include "monitors/ddc_access.h"
 
-#include "core/requests.h"
-
 #include <algorithm>
 
 #include "common/text.h"
+#include "core/requests.h"
 #include "monitors/laptop_panel.h"
 
 namespace lv {

@@ -4,8 +4,8 @@
 #include <array>
 #include <utility>
 
-#include "core/core.h"
 #include "common/text.h"
+#include "core/core.h"
 #include "monitors/capabilities.h"
 #include "monitors/ddc_access.h"
 #include "monitors/edid.h"

@@ -2,11 +2,11 @@
 
 #include "commands/submission.h"
 #include "common/text.h"
+#include "core/requests.h"
 #include "monitors/ddc_access.h"
 #include "monitors/enumeration.h"
 #include "monitors/monitor_list.h"
 #include "platform/windows_codes.h"
-#include "core/requests.h"
 #include "popup/popup_commands.h"
 #include "popup/popup_refresh.h"
 #include "settings/settings_file.h"

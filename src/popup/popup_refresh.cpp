@@ -3,9 +3,9 @@
 #include <cmath>
 #include <string>
 
+#include "core/requests.h"
 #include "monitors/enumeration.h"
 #include "monitors/monitor_list.h"
-#include "core/requests.h"
 #include "popup/popup_controls.h"
 
 namespace lv {

@@ -1,7 +1,7 @@
 #include "popup/popup_tips.h"
 
-#include "popup/slider_fill.h"
 #include "popup/popup_commands.h"
+#include "popup/slider_fill.h"
 
 namespace lv {
 namespace {

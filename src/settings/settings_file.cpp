@@ -8,9 +8,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/text.h"
 #include "core/core.h"
 #include "core/requests.h"
-#include "common/text.h"
 
 namespace lv {
 namespace {

@@ -1,14 +1,13 @@
 // Handing lines to the main thread: normalisation, the copy-data and hook paths, the
 // queue of waiting lines, and the run command that executes them and answers queries.
 #include <gtest/gtest.h>
-
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "command_test_support.h"
-#include "core/command_queue.h"
 #include "commands/submission.h"
+#include "core/command_queue.h"
 
 namespace lv {
 namespace {

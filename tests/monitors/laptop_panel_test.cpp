@@ -1,11 +1,10 @@
 #include "monitors/laptop_panel.h"
 
-#include "core/timers.h"
-
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "core/timers.h"
 #include "tools/simulator.h"
 
 namespace lv {

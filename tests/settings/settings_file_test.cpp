@@ -1,5 +1,4 @@
 #include "settings/settings_file.h"
-#include "settings/legacy_ini.h"
 
 #include <string>
 #include <utility>
@@ -7,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "settings/legacy_ini.h"
 #include "tools/simulator.h"
 
 namespace lv {

@@ -20,8 +20,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/sim/fleet.h"
 #include "platform/display_config_api.h"
+#include "platform/sim/fleet.h"
 
 namespace lv::sim {
 

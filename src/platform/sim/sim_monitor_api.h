@@ -31,9 +31,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/sim/sim_clock.h"
-#include "platform/sim/fleet.h"
 #include "platform/monitor_api.h"
+#include "platform/sim/fleet.h"
+#include "platform/sim/sim_clock.h"
 
 namespace lv::sim {
 

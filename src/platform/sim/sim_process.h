@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/sim_clock.h"
 #include "platform/process_api.h"
+#include "platform/sim/sim_clock.h"
 
 namespace lv::sim {
 

@@ -10,12 +10,12 @@
 #include <string_view>
 
 #include "commands/submission.h"
+#include "core/requests.h"
 #include "popup/popup_commands.h"
 #include "popup/popup_placement.h"
+#include "popup/popup_proc.h"
 #include "popup/popup_tips.h"
 #include "popup/slider_fill.h"
-#include "popup/popup_proc.h"
-#include "core/requests.h"
 
 namespace lv {
 namespace {
