@@ -13,7 +13,8 @@ show_rgb=1112
 shut_off=1221       # shown while the volume area is hidden
 shut_off_wide=1222  # shown while the volume area is shown
 
-# popup_height, list_bottom, check_top FROM START LINES: the popup's rectangles after a start.
+# Opens the popup and sets popup_height (the window's), list_bottom and check_top (the check
+# boxes', both on one line below the list) in the popup's client coordinates.
 measure_popup() {
   e2e_run_program
   e2e_wait 15 "the popup visible" e2e_tool is-visible
