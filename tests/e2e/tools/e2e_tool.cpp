@@ -20,7 +20,11 @@
 //   control-rect ID [--client]    the control's rectangle "left top right bottom", on the
 //                                 screen (as window-rect, ready for a pointer), or with
 //                                 --client in the popup's client coordinates
+//   control-visible ID            "visible" (exit 0) or "hidden" (exit 1): the control itself and
+//                                 the popup it sits in
 //   slider-pos ID                 the trackbar's position (TBM_GETPOS)
+//   slider-thumb ID               the trackbar's thumb on the screen "left top right bottom"
+//                                 (TBM_GETTHUMBRECT through the program's memory)
 //   click-control ID              presses a visible, enabled button (BM_CLICK) without waiting
 //                                 for what the press opens: "clicked", with "checked" or
 //                                 "unchecked" after it for a check box
@@ -31,6 +35,8 @@
 //                                 row a line, the texts separated by tabs (nothing for no row);
 //                                 read through the program's memory, the only way to have a
 //                                 list view's text from another process
+//   list-row-rect ROW             row ROW's (from 0) rectangle in the list's client coordinates
+//                                 "left top right bottom", as the list measures it
 //   answer-box yes|no [--wait MS] waits (default 10000 ms) for a visible Yes/No message box of
 //                                 the program's process, presses the button and waits for the
 //                                 box to close: "answered yes: TEXT"; exit 3 without such a box
@@ -73,8 +79,9 @@ constexpr int kNoAnswer = 3;
 int Usage() {
     std::fputs("usage: e2e_tool find-window | copydata TEXT [--size N] [--no-terminator] [--null-data]"
                " [--source S|self] [--wait MS] | post-command ID LPARAM | send-message MSG WPARAM LPARAM"
-               " | is-visible | window-rect | control-text ID | control-rect ID [--client] | slider-pos ID"
-               " | click-control ID | pick ID INDEX | list-cells | answer-box yes|no [--wait MS]"
+               " | is-visible | window-rect | control-text ID | control-rect ID [--client] | control-visible ID"
+               " | slider-pos ID | slider-thumb ID"
+               " | click-control ID | pick ID INDEX | list-cells | list-row-rect ROW | answer-box yes|no [--wait MS]"
                " | stand-in SECONDS | wait-taskbar SECONDS"
                " | find-class CLASS | work-area | small-icon-size\n",
                stderr);
@@ -332,6 +339,18 @@ int ControlRectCommand(int argc, char** argv) {
     return kOk;
 }
 
+int ControlVisibleCommand(int argc, char** argv) {
+    unsigned long long id = 0;
+    if (argc != 1 || !ParseNumber(argv[0], id)) return Usage();
+    HWND window = RequireWindow();
+    if (!window) return kNoWindow;
+    HWND control = RequireControl(window, id, nullptr);
+    if (!control) return kError;
+    const bool visible = IsWindowVisible(control) != FALSE;
+    std::puts(visible ? "visible" : "hidden");
+    return visible ? kOk : kNoWindow;
+}
+
 int SliderPosCommand(int argc, char** argv) {
     unsigned long long id = 0;
     if (argc != 1 || !ParseNumber(argv[0], id)) return Usage();
@@ -461,23 +480,45 @@ bool ReadCell(HWND list, HANDLE process, const RemoteBlock& block, int row, int 
     return true;
 }
 
+// A handle on the memory of the process that owns CONTROL; false after a message.
+bool OpenOwnerMemory(HWND control, OwnedHandle& process) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(control, &processId);
+    process.handle = OpenProcess(
+        PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process.handle) {
+        std::printf("cannot open process %lu, error %lu\n", processId, GetLastError());
+        return false;
+    }
+    if (!SameBitness(process.handle)) {
+        std::puts("the program's bitness differs from the probe's");
+        return false;
+    }
+    return true;
+}
+
+// A RECT the control fills in through MESSAGE (RECT's left preset, as some messages want),
+// copied through the program's memory.
+bool RemoteRect(HWND control, UINT message, WPARAM wparam, RECT& rect) {
+    OwnedHandle process{nullptr};
+    if (!OpenOwnerMemory(control, process)) return false;
+    const RemoteBlock block(process.handle, sizeof(RECT));
+    DWORD_PTR ok = 0;
+    if (!block.Get() || !WriteRemote(process.handle, block.Get(), &rect, sizeof rect) ||
+        !Send(control, message, wparam, reinterpret_cast<LPARAM>(block.Get()), ok) ||
+        !ReadRemote(process.handle, block.Get(), &rect, sizeof rect)) {
+        std::printf("no rectangle, error %lu\n", GetLastError());
+        return false;
+    }
+    return true;
+}
+
 int ListCellsCommand() {
     HWND window = RequireWindow();
     if (!window) return kNoWindow;
     HWND list = RequireControl(window, kMonitorList, WC_LISTVIEWW);
-    if (!list) return kError;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(list, &processId);
-    const OwnedHandle process{OpenProcess(
-        PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)};
-    if (!process.handle) {
-        std::printf("cannot open process %lu, error %lu\n", processId, GetLastError());
-        return kError;
-    }
-    if (!SameBitness(process.handle)) {
-        std::puts("the program's bitness differs from the probe's");
-        return kError;
-    }
+    OwnedHandle process{nullptr};
+    if (!list || !OpenOwnerMemory(list, process)) return kError;
     const RemoteBlock block(process.handle, sizeof(LVITEMA) + kCellTextSize);
     if (!block.Get()) {
         std::printf("no memory in the program, error %lu\n", GetLastError());
@@ -497,6 +538,37 @@ int ListCellsCommand() {
         }
         std::puts(line.c_str());
     }
+    return kOk;
+}
+
+// The list's own measure of a row (LVM_GETITEMRECT, whole row), in the list's client coordinates.
+int ListRowRectCommand(int argc, char** argv) {
+    unsigned long long row = 0;
+    if (argc != 1 || !ParseNumber(argv[0], row)) return Usage();
+    HWND window = RequireWindow();
+    if (!window) return kNoWindow;
+    HWND list = RequireControl(window, kMonitorList, WC_LISTVIEWW);
+    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+    if (!list || !RemoteRect(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), rect)) return kError;
+    if (rect.bottom <= rect.top) {
+        std::printf("no row %llu\n", row);
+        return kError;
+    }
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+    return kOk;
+}
+
+// Where a pointer must go to grab a trackbar's thumb: its rectangle on the screen.
+int SliderThumbCommand(int argc, char** argv) {
+    unsigned long long id = 0;
+    if (argc != 1 || !ParseNumber(argv[0], id)) return Usage();
+    HWND window = RequireWindow();
+    if (!window) return kNoWindow;
+    HWND slider = RequireControl(window, id, TRACKBAR_CLASSW);
+    RECT rect{};
+    if (!slider || !Touchable(slider, id) || !RemoteRect(slider, TBM_GETTHUMBRECT, 0, rect)) return kError;
+    MapWindowPoints(slider, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
     return kOk;
 }
 
@@ -749,6 +821,9 @@ int main(int argc, char** argv) {
     else if (command == "click-control") status = ClickControlCommand(argc - 2, argv + 2);
     else if (command == "pick") status = PickCommand(argc - 2, argv + 2);
     else if (command == "list-cells" && argc == 2) status = ListCellsCommand();
+    else if (command == "list-row-rect") status = ListRowRectCommand(argc - 2, argv + 2);
+    else if (command == "slider-thumb") status = SliderThumbCommand(argc - 2, argv + 2);
+    else if (command == "control-visible") status = ControlVisibleCommand(argc - 2, argv + 2);
     else if (command == "answer-box") status = AnswerBoxCommand(argc - 2, argv + 2);
     else if (command == "stand-in") status = StandInCommand(argc - 2, argv + 2);
     else if (command == "wait-taskbar") status = WaitTaskbarCommand(argc - 2, argv + 2);
