@@ -151,6 +151,7 @@ struct Core {
     PopupMetrics popupMetrics;
     Point cursorPos;                  // where the pointer was at the last message
     std::string infoTipText;          // the monitor list's hover information
+    int32_t menuRow = -1;             // the list row the monitor-list menu was opened on
     DisplayHandle lastPointerMonitor = 0;
     uint8_t powerChangeCount = 0;
     bool openedFromIcon = false;

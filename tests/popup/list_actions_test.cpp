@@ -1,0 +1,213 @@
+#include "popup/list_actions.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "commands/command_test_support.h"
+#include "monitors/monitor_list.h"
+
+namespace lv {
+namespace {
+
+using test::Seeded;
+
+// Rewrites the seeded desk's list: one name per row, and "?" in column 1 for a silent row.
+void ShowRows(sim::Simulator& s, const std::vector<std::pair<std::string, bool>>& rows) {
+    ClearList(s.core);
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+        AddListRow(s.core, rows[static_cast<std::size_t>(row)].first);
+        SetListCell(s.core, row, kColumnBrightness, rows[static_cast<std::size_t>(row)].second ? "?" : "50");
+    }
+}
+
+int ExitsPosted(const sim::Simulator& s) {
+    int count = 0;
+    for (const auto& command : s.window.Commands())
+        if (command.id == res::kExit) ++count;
+    return count;
+}
+
+TEST(ListActions, AClickSelectsTheRowOrTheFirstAnsweringOne) {
+    struct Case {
+        const char* name;
+        std::vector<bool> silent;
+        int clicked;
+        int64_t expected;
+    };
+    const Case cases[] = {
+        {"answering row", {false, false, false}, 2, 2},
+        {"silent row gives way", {true, false, true}, 2, 1},
+        {"no row", {true, true, false}, -1, 2},
+        {"row beyond the list", {true, false}, 5, 1},
+        {"all silent keeps the click", {true, true, true}, 1, 1},
+        {"all silent, no row", {true, true}, -1, 0},
+    };
+    for (const Case& c : cases) {
+        auto s = Seeded();
+        [[maybe_unused]] int exits = 0;
+        std::vector<std::pair<std::string, bool>> rows;
+        for (std::size_t i = 0; i < c.silent.size(); ++i) rows.push_back({"DISPLAY" + std::to_string(i + 1), c.silent[i]});
+        ShowRows(*s, rows);
+        s->core.selectedMonitor = 7;
+        s->core.forceReselect = false;
+        SelectFromList(s->core, c.clicked);
+        EXPECT_EQ(s->core.selectedMonitor, c.expected) << c.name;
+        EXPECT_EQ(s->core.list.SelectedRow(), c.expected) << c.name;
+        EXPECT_TRUE(s->core.forceReselect) << c.name;
+    }
+}
+
+TEST(ListActions, MenuChecksFollowTheIgnorePrefix) {
+    auto s = Seeded();
+        [[maybe_unused]] int exits = 0;
+    ShowRows(*s, {{"DISPLAY1", false}, {"ignore_DISPLAY2", true}});
+    EXPECT_TRUE(ListMenuChecksFor(s->core, 0).utilize);
+    EXPECT_FALSE(ListMenuChecksFor(s->core, 0).ignore);
+    EXPECT_TRUE(ListMenuChecksFor(s->core, 1).ignore);
+    EXPECT_FALSE(ListMenuChecksFor(s->core, 1).utilize);
+    EXPECT_FALSE(ListMenuChecksFor(s->core, -1).ignore || ListMenuChecksFor(s->core, -1).utilize);
+    EXPECT_FALSE(ListMenuChecksFor(s->core, 2).ignore || ListMenuChecksFor(s->core, 2).utilize);
+}
+
+TEST(ListActions, IgnoreRefusesTheLastWorkingMonitorAndASharedName) {
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, bool>> rows;
+        int menuRow;
+    };
+    const Case cases[] = {
+        {"other row silent", {{"DISPLAY1", false}, {"DISPLAY2", true}}, 0},
+        {"other row ignored", {{"DISPLAY1", false}, {"ignore_DISPLAY2", false}}, 0},
+        {"name shared", {{"DISPLAY1", false}, {"DISPLAY1", false}}, 1},
+        {"name shared by a silent row", {{"DISPLAY1", true}, {"DISPLAY1", false}, {"DISPLAY2", false}}, 1},
+    };
+    for (const Case& c : cases) {
+        auto s = Seeded();
+        [[maybe_unused]] int exits = 0;
+        ShowRows(*s, c.rows);
+        exits = ExitsPosted(*s);
+        RememberMenuRow(s->core, c.menuRow);
+        IgnoreMonitor(s->core);
+        EXPECT_FALSE((ExitsPosted(*s) > exits)) << c.name;
+        EXPECT_EQ(s->core.list.Cell(c.menuRow, kColumnName), c.rows[static_cast<std::size_t>(c.menuRow)].first)
+            << c.name;
+        for (const MonitorEntry& entry : s->core.table) EXPECT_TRUE(entry.ignoreName.Empty()) << c.name;
+    }
+}
+
+TEST(ListActions, IgnoreMarksTheRowAndRestarts) {
+    auto s = Seeded();
+        [[maybe_unused]] int exits = 0;
+    ShowRows(*s, {{"DISPLAY1", false}, {"DISPLAY2", true}, {"DISPLAY3", false}});
+    exits = ExitsPosted(*s);
+    RememberMenuRow(s->core, 1);
+    IgnoreMonitor(s->core);
+    EXPECT_TRUE((ExitsPosted(*s) > exits));
+    EXPECT_EQ(s->core.list.Cell(1, kColumnName), "ignore_DISPLAY2");
+    EXPECT_EQ(s->core.table[1].ignoreName.View(), "DISPLAY2");
+}
+
+TEST(ListActions, AMenuRowOutsideTheListOnlyRestarts) {
+    for (int row : {-1, 2, 9}) {
+        auto s = Seeded();
+        [[maybe_unused]] int exits = 0;
+        ShowRows(*s, {{"ignore_DISPLAY1", false}, {"DISPLAY2", false}});
+        s->core.table[0].ignoreName.Assign("DISPLAY1");
+        RememberMenuRow(s->core, 0);
+        s->core.menuRow = row;  // the list changed, or the command came without a right click
+        exits = ExitsPosted(*s);
+        IgnoreMonitor(s->core);
+        EXPECT_TRUE((ExitsPosted(*s) > exits)) << row;
+        exits = ExitsPosted(*s);
+        UtilizeMonitor(s->core);
+        EXPECT_TRUE((ExitsPosted(*s) > exits)) << row;
+        EXPECT_EQ(s->core.list.Cell(0, kColumnName), "ignore_DISPLAY1") << row;
+        EXPECT_EQ(s->core.list.Cell(1, kColumnName), "DISPLAY2") << row;
+        EXPECT_EQ(s->core.table[0].ignoreName.View(), "DISPLAY1") << row;
+    }
+}
+
+TEST(ListActions, UtilizeClearsEverySlotOfThatName) {
+    auto s = Seeded();
+        [[maybe_unused]] int exits = 0;
+    ShowRows(*s, {{"ignore_DISPLAY1", true}, {"DISPLAY2", false}});
+    s->core.table[0].ignoreName.Assign("DISPLAY1");
+    s->core.table[4].ignoreName.Assign("DISPLAY1");
+    s->core.table[5].ignoreName.Assign("DISPLAY7");
+    RememberMenuRow(s->core, 0);
+    exits = ExitsPosted(*s);
+    UtilizeMonitor(s->core);
+    EXPECT_TRUE((ExitsPosted(*s) > exits));
+    EXPECT_EQ(s->core.list.Cell(0, kColumnName), "DISPLAY1");
+    EXPECT_TRUE(s->core.table[0].ignoreName.Empty());
+    EXPECT_TRUE(s->core.table[4].ignoreName.Empty());
+    EXPECT_EQ(s->core.table[5].ignoreName.View(), "DISPLAY7");
+}
+
+TEST(ListActions, DebugTextHoldsEveryEntryAndPanelLevels) {
+    auto s = Seeded();
+        [[maybe_unused]] int exits = 0;
+    s->core.table = {};
+    MonitorEntry& entry = s->core.table[0];
+    entry.modelName.Assign("NOVA U27");
+    entry.serialNumber.Assign("7MT0193A1B2C");
+    entry.capabilitiesAttempt = 1;
+    entry.brightnessMax = 100;
+    entry.isLaptopPanel = 1;
+    s->core.panel.levels = {0, 50, 100};
+    std::string zeros;
+    for (int i = 0; i < 9; ++i) zeros += "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n----------\r\n";
+    EXPECT_EQ(DebugText(s->core),
+              "NOVA U27\r\n7MT0193A1B2C\r\n1\r\n0\r\n100\r\n0\r\n0\r\n0\r\n0\r\n0 50 100\r\n----------\r\n" + zeros);
+}
+
+TEST(ListActions, DebugTextIsCutAtItsLimit) {
+    auto s = Seeded();
+        [[maybe_unused]] int exits = 0;
+    s->core.table = {};
+    for (MonitorEntry& entry : s->core.table) {
+        entry.capabilitiesString.Assign(std::string(1023, 'c'));
+        entry.isLaptopPanel = 1;
+    }
+    s->core.panel.levels.assign(101, 100);
+    std::string levels = "100";
+    for (int i = 1; i < 101; ++i) levels += " 100";
+    const std::string block =
+        std::string(1023, 'c') + "\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n" + levels + "\r\n----------\r\n";
+    std::string all;
+    for (int i = 0; i < 10; ++i) all += block;
+    EXPECT_EQ(DebugText(s->core), all.substr(0, kDebugTextLimit));
+}
+
+TEST(ListActions, HoverTipListsTheKnownFieldsUnderATitle) {
+    auto s = Seeded();
+        [[maybe_unused]] int exits = 0;
+    MonitorEntry& entry = s->core.table[1];
+    entry = {};
+    entry.deviceName.Assign("\\\\.\\DISPLAY2");
+    entry.monitorRect = {1920, 0, 4480, 1440};
+    entry.modelName.Assign("ORION 243");
+    entry.serialNumber.Assign("UK01919012345");
+    entry.yearOfManufacture = 2021;
+    const HoverTip tip = HoverTipFor(s->core, 1);
+    EXPECT_EQ(tip.title, "\\\\.\\DISPLAY2        2560,1440");
+    EXPECT_EQ(tip.text,
+              "Monitorname             ORION 243\nSerialnumber          UK01919012345\n"
+              "Year of manufacture    2021\n\nRight click -> ignore or check unresponsive monitor");
+
+    entry.yearOfManufacture = 0;
+    s->core.settings.languageId = win::kLangGerman;
+    EXPECT_EQ(HoverTipFor(s->core, 1).text,
+              "Monitorname             ORION 243\nSerialnumber          UK01919012345\n"
+              "\nRechtsklick -> reaktionslosen Monitor ignorieren");
+
+    for (int bad : {-1, 3, 10}) {
+        EXPECT_TRUE(HoverTipFor(s->core, bad).text.empty()) << bad;
+        EXPECT_TRUE(HoverTipFor(s->core, bad).title.empty()) << bad;
+    }
+}
+
+}  // namespace
+}  // namespace lv
