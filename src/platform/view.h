@@ -50,6 +50,13 @@ public:
     virtual void HidePopup() = 0;
     // The hover tooltip of the monitor list shows `text` (empty: nothing).
     virtual void UpdateInfoTip(std::string_view text) = 0;
+    // The hover tooltip's title (no icon).
+    virtual void SetInfoTipTitle(std::string_view title) = 0;
+    // Creates the hover tooltip with one tool over the monitor list.
+    virtual void SetUpInfoTip() = 0;
+    // Puts `text` on the clipboard as CF_TEXT, owned by the popup; false when the clipboard
+    // could not be opened, emptied or set (nothing is copied then).
+    virtual bool CopyToClipboard(std::string_view text) = 0;
     // The window under the screen point is the monitor list.
     virtual bool IsListAt(Point screenPoint) = 0;
 

@@ -45,6 +45,9 @@ public:
     // The notification-area menu (109 English, 110 German) at `point`, in front; WM_NULL
     // posted after it closes.
     virtual void ShowTrayMenu(Point point, bool german) = 0;
+    // The monitor-list menu (111 English, 112 German) at `point`, in front, with its check
+    // marks; WM_NULL posted after it closes.
+    virtual void ShowListMenu(Point point, bool german, bool ignoreChecked, bool utilizeChecked) = 0;
 };
 
 }  // namespace lv

@@ -1,7 +1,5 @@
 #include "popup/list_actions.h"
 
-#include <algorithm>
-
 #include "core/requests.h"
 #include "monitors/monitor_list.h"
 
@@ -147,6 +145,40 @@ HoverTip HoverTipFor(const Core& core, int hotItem) {
     tip.title = std::string(entry.deviceName.View()) + "        " + std::to_string(r.right - r.left) + "," +
                 std::to_string(r.bottom - r.top);
     return tip;
+}
+
+void OnListClick(Core& core, int selectedRow) { SelectFromList(core, selectedRow); }
+
+void OnListRightClick(Core& core, int selectedRow) {
+    RememberMenuRow(core, selectedRow);
+    const ListMenuChecks checks = ListMenuChecksFor(core, core.menuRow);
+    core.platform.window.ShowListMenu(core.cursorPos, core.German(), checks.ignore, checks.utilize);
+    SelectFromList(core, selectedRow);
+}
+
+void OnListHotTrack(Core& core, int hotItem) {
+    const HoverTip tip = HoverTipFor(core, hotItem);
+    core.infoTipText = tip.text.substr(0, 2047);
+    if (!tip.title.empty()) core.platform.view.SetInfoTipTitle(tip.title);
+    core.platform.view.UpdateInfoTip(core.infoTipText);
+}
+
+void CopyDebugInfo(Core& core) { (void)core.platform.view.CopyToClipboard(DebugText(core)); }
+
+bool OnListMenuCommand(Core& core, uint32_t id) {
+    switch (id) {
+        case res::kIgnoreMonitor:
+            IgnoreMonitor(core);
+            return true;
+        case res::kUtilizeMonitor:
+            UtilizeMonitor(core);
+            return true;
+        case res::kCopyDebugInfo:
+            CopyDebugInfo(core);
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace lv

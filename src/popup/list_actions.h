@@ -39,4 +39,14 @@ struct HoverTip {
 };
 HoverTip HoverTipFor(const Core& core, int hotItem);
 
+// The list's notifications, with the control's selected row and the hot item as the
+// Windows layer reads them (-1: none).
+void OnListClick(Core& core, int selectedRow);
+void OnListRightClick(Core& core, int selectedRow);
+void OnListHotTrack(Core& core, int hotItem);
+// Menu command 1223: the debug text onto the clipboard (a busy clipboard takes nothing).
+void CopyDebugInfo(Core& core);
+// Runs a command of the monitor-list menu; false for any other id.
+bool OnListMenuCommand(Core& core, uint32_t id);
+
 }  // namespace lv

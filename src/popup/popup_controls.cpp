@@ -49,6 +49,7 @@ void SetUpPopupControls(Core& core) {
     view.SetUpList({"Monitor", "Bri.", "Con.", "R", "G", "B"});
     const std::span<const int> tips = TipControls();
     view.SetUpControlTips({tips.begin(), tips.end()});
+    view.SetUpInfoTip();
     ShowColourArea(core);
 }
 

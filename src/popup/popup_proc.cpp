@@ -7,6 +7,7 @@
 #include "monitors/enumeration.h"
 #include "monitors/monitor_list.h"
 #include "platform/windows_codes.h"
+#include "popup/list_actions.h"
 #include "popup/popup_commands.h"
 #include "popup/popup_refresh.h"
 #include "settings/settings_file.h"
@@ -180,7 +181,7 @@ void OnCommand(Core& core, uint32_t id, uint32_t code, intptr_t lparam) {
             RequestRestart(core, RestartView::AsStarted);
             return;
         default:
-            (void)OnControlCommand(core, id, code);
+            if (!OnListMenuCommand(core, id)) (void)OnControlCommand(core, id, code);
             return;
     }
 }

@@ -7,6 +7,7 @@
 
 #include "commands/command_test_support.h"
 #include "monitors/monitor_list.h"
+#include "popup/popup_proc.h"
 
 namespace lv {
 namespace {
@@ -207,6 +208,45 @@ TEST(ListActions, HoverTipListsTheKnownFieldsUnderATitle) {
         EXPECT_TRUE(HoverTipFor(s->core, bad).text.empty()) << bad;
         EXPECT_TRUE(HoverTipFor(s->core, bad).title.empty()) << bad;
     }
+}
+
+TEST(ListActions, ARightClickOpensTheMenuOnTheRowThenSelects) {
+    auto s = Seeded();
+    ShowRows(*s, {{"DISPLAY1", false}, {"ignore_DISPLAY2", true}});
+    s->core.cursorPos = {300, 400};
+    s->core.settings.languageId = win::kLangGerman;
+    OnListRightClick(s->core, 1);
+    ASSERT_EQ(s->window.ListMenus().size(), 1u);
+    EXPECT_EQ(s->window.ListMenus()[0], (sim::SimWindowApi::ListMenu{{300, 400}, true, true, false}));
+    EXPECT_EQ(s->core.menuRow, 1);
+    EXPECT_EQ(s->core.selectedMonitor, 0);  // the ignored row gives way after the menu
+}
+
+TEST(ListActions, MenuCommandsArriveThroughTheCommandHandler) {
+    auto s = Seeded();
+    ShowRows(*s, {{"DISPLAY1", false}, {"DISPLAY2", false}});
+    s->core.menuRow = 1;
+    OnCommand(s->core, res::kIgnoreMonitor, 0, 0);
+    EXPECT_EQ(s->core.table[1].ignoreName.View(), "DISPLAY2");
+
+    s->view.SetClipboardBusy(true);
+    OnCommand(s->core, res::kCopyDebugInfo, 0, 0);
+    EXPECT_TRUE(s->view.Clipboard().empty());
+    s->view.SetClipboardBusy(false);
+    OnCommand(s->core, res::kCopyDebugInfo, 0, 0);
+    EXPECT_EQ(s->view.Clipboard(), DebugText(s->core));
+}
+
+TEST(ListActions, HotTrackingFillsTheTipAndKeepsTheTitleWithoutARow) {
+    auto s = Seeded();
+    OnListHotTrack(s->core, 0);
+    const std::string title = s->view.InfoTipTitle();
+    EXPECT_FALSE(title.empty());
+    EXPECT_EQ(s->view.InfoTips().back(), s->core.infoTipText);
+    OnListHotTrack(s->core, 42);
+    EXPECT_EQ(s->view.InfoTipTitle(), title);
+    EXPECT_TRUE(s->core.infoTipText.empty());
+    EXPECT_TRUE(s->view.InfoTips().back().empty());
 }
 
 }  // namespace

@@ -64,6 +64,18 @@ public:
         ++hides_;
     }
     void UpdateInfoTip(std::string_view text) override { infoTips_.emplace_back(text); }
+    void SetInfoTipTitle(std::string_view title) override { infoTipTitle_ = title; }
+    void SetUpInfoTip() override { infoTipMade_ = true; }
+    // A busy clipboard (another program holds it open) takes nothing.
+    bool CopyToClipboard(std::string_view text) override {
+        if (clipboardBusy_) return false;
+        clipboard_ = text;
+        return true;
+    }
+    void SetClipboardBusy(bool busy) { clipboardBusy_ = busy; }
+    const std::string& Clipboard() const { return clipboard_; }
+    const std::string& InfoTipTitle() const { return infoTipTitle_; }
+    bool InfoTipMade() const { return infoTipMade_; }
     // The list covers `listArea` on the screen (right and bottom excluded).
     bool IsListAt(Point point) override {
         return point.x >= listArea_.left && point.x < listArea_.right && point.y >= listArea_.top &&
@@ -158,6 +170,10 @@ private:
     std::vector<YesNoQuestion> questions_;
     std::vector<std::string> errors_;
     std::vector<std::string> infoTips_;
+    std::string infoTipTitle_;
+    std::string clipboard_;
+    bool clipboardBusy_ = false;
+    bool infoTipMade_ = false;
     int hides_ = 0;
     Rect listArea_;
 };

@@ -93,6 +93,18 @@ public:
     }
     void PostFocusControl(int id) override { focusRequests_.push_back(id); }
     void ShowTrayMenu(Point point, bool german) override { trayMenus_.push_back({point, german}); }
+    void ShowListMenu(Point point, bool german, bool ignoreChecked, bool utilizeChecked) override {
+        listMenus_.push_back({point, german, ignoreChecked, utilizeChecked});
+    }
+
+    struct ListMenu {
+        Point point;
+        bool german = false;
+        bool ignoreChecked = false;
+        bool utilizeChecked = false;
+        bool operator==(const ListMenu&) const = default;
+    };
+    const std::vector<ListMenu>& ListMenus() const { return listMenus_; }
 
     struct TrayMenu {
         Point point;
@@ -157,6 +169,7 @@ private:
     std::vector<Point> shownAt_;
     std::vector<int> focusRequests_;
     std::vector<TrayMenu> trayMenus_;
+    std::vector<ListMenu> listMenus_;
 };
 
 class SimSystemApi : public lv::SystemApi {

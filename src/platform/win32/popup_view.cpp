@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include "platform/win32/win32_platform.h"
 
 #include <commctrl.h>  // after <windows.h>, which it needs
@@ -260,6 +262,57 @@ void Win32PopupView::SetUpControlTips(const std::vector<int>& ids) {
         tool.lpszText = LPSTR_TEXTCALLBACKA;
         ::SendMessageA(controlTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
+}
+
+}  // namespace lv
+
+namespace lv {
+
+void Win32PopupView::SetUpInfoTip() {
+    if (!dialog_ || infoTip_) return;
+    const HWND list = Control(res::kMonitorList);
+    if (!list) return;
+    infoTip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog_, nullptr,
+                                 ::GetModuleHandleA(nullptr), nullptr);
+    if (!infoTip_) return;
+    ::SendMessageA(infoTip_, TTM_SETMAXTIPWIDTH, 0, 600);  // the text's own line breaks count
+    ::SendMessageA(infoTip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);
+    char empty[] = "";
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = dialog_;
+    tool.uId = reinterpret_cast<UINT_PTR>(list);
+    tool.lpszText = empty;
+    ::SendMessageA(infoTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Win32PopupView::SetInfoTipTitle(std::string_view title) {
+    if (!infoTip_) return;
+    const std::string terminated(title.substr(0, 99));
+    ::SendMessageA(infoTip_, TTM_SETTITLEA, TTI_NONE, reinterpret_cast<LPARAM>(terminated.c_str()));
+}
+
+bool Win32PopupView::CopyToClipboard(std::string_view text) {
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    if (!block) return false;
+    if (void* memory = ::GlobalLock(block)) {
+        std::memcpy(memory, text.data(), text.size());
+        static_cast<char*>(memory)[text.size()] = '\0';
+        ::GlobalUnlock(block);
+    } else {
+        ::GlobalFree(block);
+        return false;
+    }
+    bool taken = false;
+    if (::OpenClipboard(dialog_)) {
+        if (::EmptyClipboard()) taken = ::SetClipboardData(CF_TEXT, block) != nullptr;
+        ::CloseClipboard();
+    }
+    // The clipboard owns the block only once SetClipboardData took it.
+    if (!taken) ::GlobalFree(block);
+    return taken;
 }
 
 }  // namespace lv

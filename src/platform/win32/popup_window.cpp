@@ -11,6 +11,7 @@
 
 #include "commands/submission.h"
 #include "core/requests.h"
+#include "popup/list_actions.h"
 #include "popup/popup_commands.h"
 #include "popup/popup_placement.h"
 #include "popup/popup_proc.h"
@@ -119,11 +120,34 @@ void OnTipText(HWND window, NMTTDISPINFOA& info) {
         ::LoadStringA(::GetModuleHandleA(nullptr), static_cast<UINT>(tip.stringId), info.szText, sizeof(info.szText));
 }
 
+// The list's clicks and hot tracking go to the core with the rows the control reports.
+bool OnListNotify(Core& core, const NMHDR& header) {
+    const auto selectedRow = [&header] {
+        return static_cast<int>(::SendMessageA(header.hwndFrom, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    };
+    switch (header.code) {
+        case NM_CLICK:
+        case NM_DBLCLK:
+            OnListClick(core, selectedRow());
+            return true;
+        case NM_RCLICK:
+        case NM_RDBLCLK:
+            OnListRightClick(core, selectedRow());
+            return true;
+        case LVN_HOTTRACK:
+            OnListHotTrack(core, reinterpret_cast<const NMLISTVIEW&>(header).iItem);
+            return false;  // the control still tracks the hot item itself
+        default:
+            return false;
+    }
+}
+
 LRESULT OnNotifyMessage(Core& core, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     if (header) {
         if (header->code == NM_CUSTOMDRAW && IsPopupSlider(static_cast<int>(header->idFrom)))
             return OnSliderCustomDraw(core, static_cast<int>(header->idFrom), *reinterpret_cast<NMCUSTOMDRAW*>(lParam));
+        if (header->idFrom == static_cast<UINT_PTR>(res::kMonitorList) && OnListNotify(core, *header)) return 0;
         if (header->code == TTN_GETDISPINFOA) {
             OnTipText(window, *reinterpret_cast<NMTTDISPINFOA*>(lParam));
             return 0;

@@ -114,6 +114,7 @@ public:
     bool ShowPopupTopmostAt(Point topLeft) override;
     void PostFocusControl(int id) override;
     void ShowTrayMenu(Point point, bool german) override;
+    void ShowListMenu(Point point, bool german, bool ignoreChecked, bool utilizeChecked) override;
 
 private:
     // PostCommand also runs on the hook thread.
@@ -209,6 +210,9 @@ public:
     void ShowError(std::string_view text) override;
     void HidePopup() override;
     void UpdateInfoTip(std::string_view text) override;
+    void SetInfoTipTitle(std::string_view title) override;
+    void SetUpInfoTip() override;
+    bool CopyToClipboard(std::string_view text) override;
     bool IsListAt(Point screenPoint) override;
     bool GetPopupGeometry(WindowGeometry& out) override;
     bool GetControlGeometry(int id, WindowGeometry& out) override;

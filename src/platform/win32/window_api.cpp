@@ -119,3 +119,25 @@ void Win32WindowApi::ShowTrayMenu(Point point, bool german) {
 }
 
 }  // namespace lv
+
+namespace lv {
+
+void Win32WindowApi::ShowListMenu(Point point, bool german, bool ignoreChecked, bool utilizeChecked) {
+    const HWND window = window_.load();
+    if (!window) return;
+    const HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr),
+                                   MAKEINTRESOURCEA(german ? res::kListMenuDe : res::kListMenuEn));
+    if (!menu) return;
+    if (const HMENU entries = ::GetSubMenu(menu, 0)) {
+        ::CheckMenuItem(entries, res::kIgnoreMonitor, MF_BYCOMMAND | (ignoreChecked ? MF_CHECKED : MF_UNCHECKED));
+        ::CheckMenuItem(entries, res::kUtilizeMonitor, MF_BYCOMMAND | (utilizeChecked ? MF_CHECKED : MF_UNCHECKED));
+        ::SetForegroundWindow(window);
+        UINT flags = TPM_RIGHTBUTTON;
+        if (::GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0) flags |= TPM_RIGHTALIGN;
+        ::TrackPopupMenuEx(entries, flags, point.x, point.y, window, nullptr);
+        ::PostMessageA(window, WM_NULL, 0, 0);
+    }
+    ::DestroyMenu(menu);
+}
+
+}  // namespace lv
