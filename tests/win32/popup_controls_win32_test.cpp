@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "app/startup.h"
 #include "commands/command_test_support.h"
@@ -200,6 +201,59 @@ TEST_F(PopupControlsTest, ASelectionChangeOfTheColourPresetIsTaken) {
     ::SendMessageA(popup_, WM_COMMAND, MAKEWPARAM(1113, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(1113)));
     EXPECT_EQ(core_->table[0].pendingPreset, 11);
     EXPECT_EQ(refreshes, 1);
+}
+
+// Wine's list view sends no hot tracking of its own: a synthetic one stands in.
+TEST_F(PopupControlsTest, HotTrackingFillsTheListsTooltip) {
+    ASSERT_NE(view_.InfoTipWindow(), nullptr);
+    NMLISTVIEW hot{};
+    hot.hdr = {Item(1001), 1001, static_cast<UINT>(LVN_HOTTRACK)};
+    hot.iItem = 0;
+    ::SendMessageA(popup_, WM_NOTIFY, 1001, reinterpret_cast<LPARAM>(&hot));
+    char text[2048] = {};
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = popup_;
+    tool.uId = reinterpret_cast<UINT_PTR>(Item(1001));
+    tool.lpszText = text;
+    ::SendMessageA(view_.InfoTipWindow(), TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&tool));
+    // Wine hands back at most the first 80 characters of a tip.
+    ASSERT_GE(std::string_view(text).size(), 40u);
+    EXPECT_TRUE(core_->infoTipText.starts_with(text)) << text;
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (!::OpenClipboard(nullptr)) return "(not opened)";
+    if (const HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        if (const auto* chars = static_cast<const char*>(::GlobalLock(data))) {
+            text = chars;
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+TEST_F(PopupControlsTest, TheCopyLandsOnTheClipboardUnlessItIsHeldOpen) {
+    ASSERT_TRUE(view_.CopyToClipboard("first\r\n"));
+    EXPECT_EQ(ClipboardText(), "first\r\n");
+
+    const HANDLE opened = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const HANDLE release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([&] {
+        const BOOL held = ::OpenClipboard(nullptr);
+        ::SetEvent(opened);
+        ::WaitForSingleObject(release, INFINITE);
+        if (held) ::CloseClipboard();
+    });
+    ::WaitForSingleObject(opened, INFINITE);
+    EXPECT_FALSE(view_.CopyToClipboard("second"));
+    ::SetEvent(release);
+    holder.join();
+    ::CloseHandle(opened);
+    ::CloseHandle(release);
+    EXPECT_EQ(ClipboardText(), "first\r\n");
 }
 
 }  // namespace

@@ -227,6 +227,7 @@ public:
 
     // The monitor list's hover tooltip, once the popup's controls create it.
     void SetInfoTipWindow(HWND tooltip) { infoTip_ = tooltip; }
+    HWND InfoTipWindow() const { return infoTip_; }
 
 private:
     HWND Control(int id) const;
