@@ -9,6 +9,7 @@
 #include "platform/windows_codes.h"
 #include "popup/popup_commands.h"
 #include "popup/popup_refresh.h"
+#include "popup/tray_menu.h"
 #include "settings/settings_file.h"
 #include "tray/hidden_icons.h"
 
@@ -180,6 +181,7 @@ void OnCommand(Core& core, uint32_t id, uint32_t code, intptr_t lparam) {
             RequestRestart(core, RestartView::AsStarted);
             return;
         default:
+            if (OnTrayMenuCommand(core, id)) return;
             (void)OnControlCommand(core, id, code);
             return;
     }

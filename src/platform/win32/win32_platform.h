@@ -113,7 +113,9 @@ public:
     bool GetWorkArea(Rect& area) override;
     bool ShowPopupTopmostAt(Point topLeft) override;
     void PostFocusControl(int id) override;
-    void ShowTrayMenu(Point point, bool german) override;
+    void ShowTrayMenu(Point point, bool german, std::span<const MenuItem> extra) override;
+    bool BroadcastMonitorPowerOff() override;
+    bool SetCursorPosition(Point point) override;
 
 private:
     // PostCommand also runs on the hook thread.
