@@ -90,6 +90,10 @@ public:
     uint16_t UserDefaultUILanguage() override;
 };
 
+// The notification-area menu (109 or 110) with `extra` appended to its entries; the caller
+// destroys it.
+HMENU LoadTrayMenu(bool german, std::span<const MenuItem> extra);
+
 // Messages to the popup window. Calls that address the window fail while none is set,
 // because a null window would turn them into thread messages or thread timers.
 class Win32WindowApi final : public WindowApi {

@@ -107,15 +107,23 @@ bool Win32WindowApi::BroadcastMonitorPowerOff() {
 
 bool Win32WindowApi::SetCursorPosition(Point point) { return ::SetCursorPos(point.x, point.y) != FALSE; }
 
-void Win32WindowApi::ShowTrayMenu(Point point, bool german, std::span<const MenuItem> extra) {
-    const HWND window = window_.load();
-    if (!window) return;
+HMENU LoadTrayMenu(bool german, std::span<const MenuItem> extra) {
     const HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr),
                                    MAKEINTRESOURCEA(german ? res::kTrayMenuDe : res::kTrayMenuEn));
-    if (!menu) return;
+    if (!menu) return nullptr;
     if (const HMENU entries = ::GetSubMenu(menu, 0)) {
         ::SetMenuDefaultItem(entries, res::kOpenPopup, FALSE);
         for (const MenuItem& item : extra) ::AppendMenuA(entries, MF_STRING, item.id, item.text.c_str());
+    }
+    return menu;
+}
+
+void Win32WindowApi::ShowTrayMenu(Point point, bool german, std::span<const MenuItem> extra) {
+    const HWND window = window_.load();
+    if (!window) return;
+    const HMENU menu = LoadTrayMenu(german, extra);
+    if (!menu) return;
+    if (const HMENU entries = ::GetSubMenu(menu, 0)) {
         ::SetForegroundWindow(window);
         UINT flags = TPM_RIGHTBUTTON;
         if (::GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0) flags |= TPM_RIGHTALIGN;
