@@ -13,7 +13,7 @@ void RunUserMenuEntry(Core& core, uint32_t id) {
     // No balloon for the values the entry's command line changes.
     core.ShowValueNotification(ChangeKind::BlockBalloons);
     const std::string line(core.settings.menuEntries[index].commandLine.View());
-    SubmitCommandLine(core, line, 1);
+    SubmitCommandLine(core, line, kSourceInternal);
 }
 
 void ShutMonitorsOff(Core& core) {
