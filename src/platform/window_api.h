@@ -5,10 +5,18 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "platform/types.h"
 
 namespace lv {
+
+// An item appended to the notification-area menu: a plain string item with its command id.
+struct MenuItem {
+    uint32_t id = 0;
+    std::string text;
+    bool operator==(const MenuItem&) const = default;
+};
 
 class WindowApi {
 public:
@@ -42,9 +50,13 @@ public:
     virtual bool ShowPopupTopmostAt(Point topLeft) = 0;
     // Posts WM_NEXTDLGCTL with the control `id` (lParam 1).
     virtual void PostFocusControl(int id) = 0;
-    // The notification-area menu (109 English, 110 German) at `point`, in front; WM_NULL
-    // posted after it closes.
-    virtual void ShowTrayMenu(Point point, bool german) = 0;
+    // The notification-area menu (109 English, 110 German) with `extra` appended
+    // (AppendMenuA, MF_STRING) at `point`, in front; WM_NULL posted after it closes.
+    virtual void ShowTrayMenu(Point point, bool german, std::span<const MenuItem> extra) = 0;
+    // PostMessage(HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, 2): every display sleeps.
+    virtual bool BroadcastMonitorPowerOff() = 0;
+    // SetCursorPos.
+    virtual bool SetCursorPosition(Point point) = 0;
     // The monitor-list menu (111 English, 112 German) at `point`, in front, with its check
     // marks; WM_NULL posted after it closes.
     virtual void ShowListMenu(Point point, bool german, bool ignoreChecked, bool utilizeChecked) = 0;

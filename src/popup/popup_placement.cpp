@@ -1,6 +1,7 @@
 #include "popup/popup_placement.h"
 
 #include "popup/popup_proc.h"
+#include "popup/tray_menu.h"
 
 namespace lv {
 namespace {
@@ -42,7 +43,9 @@ void ShowPopupNearIcon(Core& core) {
     window.PostFocusControl(res::kMonitorList);
 }
 
-void ShowTrayMenu(Core& core, Point point) { core.platform.window.ShowTrayMenu(point, core.German()); }
+void ShowTrayMenu(Core& core, Point point) {
+    core.platform.window.ShowTrayMenu(point, core.German(), UserMenuItems(core.settings));
+}
 
 void OnIconCallback(Core& core, uint32_t message, uint32_t event, uintptr_t anchor) {
     if (message < kIconCallbackBase || message >= kIconCallbackBase + kIconCount) return;

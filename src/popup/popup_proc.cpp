@@ -10,6 +10,7 @@
 #include "popup/list_actions.h"
 #include "popup/popup_commands.h"
 #include "popup/popup_refresh.h"
+#include "popup/tray_menu.h"
 #include "settings/settings_file.h"
 #include "tray/hidden_icons.h"
 
@@ -181,7 +182,8 @@ void OnCommand(Core& core, uint32_t id, uint32_t code, intptr_t lparam) {
             RequestRestart(core, RestartView::AsStarted);
             return;
         default:
-            if (!OnListMenuCommand(core, id)) (void)OnControlCommand(core, id, code);
+            if (OnTrayMenuCommand(core, id) || OnListMenuCommand(core, id)) return;
+            (void)OnControlCommand(core, id, code);
             return;
     }
 }

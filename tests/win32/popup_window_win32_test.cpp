@@ -126,5 +126,20 @@ TEST_F(PopupProcTest, CommandsTimersAndTheTaskBarReachTheCore) {
     EXPECT_EQ(window_.Window(), popup_.Get());  // the procedure keeps its window
 }
 
+TEST_F(PopupProcTest, ARightClickOnAFreeSpotOpensTheMenuWithTheUserEntries) {
+    sim_->core.settings.menuEntries[1].commandLine = "b 20";
+    // Answered here: Wine's dialog procedure would track the button and swallow the button-up
+    // waiting in the queue.
+    ::PostMessageW(popup_.Get(), WM_RBUTTONUP, 0, MAKELPARAM(30, 40));
+    EXPECT_EQ(::SendMessageW(popup_.Get(), WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(30, 40)), 0);
+    MSG waiting;
+    EXPECT_TRUE(::PeekMessageW(&waiting, popup_.Get(), WM_RBUTTONUP, WM_RBUTTONUP, PM_REMOVE));
+    EXPECT_TRUE(sim_->window.TrayMenus().empty());
+    ::SendMessageW(popup_.Get(), WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(30, 40));
+    ASSERT_EQ(sim_->window.TrayMenus().size(), 1u);
+    EXPECT_EQ(sim_->window.TrayMenus()[0].point, (Point{30, 40}));
+    EXPECT_EQ(sim_->window.TrayMenus()[0].extra, (std::vector<MenuItem>{{15, "b 20"}}));
+}
+
 }  // namespace
 }  // namespace lv

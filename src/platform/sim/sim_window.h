@@ -92,7 +92,17 @@ public:
         return true;
     }
     void PostFocusControl(int id) override { focusRequests_.push_back(id); }
-    void ShowTrayMenu(Point point, bool german) override { trayMenus_.push_back({point, german}); }
+    void ShowTrayMenu(Point point, bool german, std::span<const MenuItem> extra) override {
+        trayMenus_.push_back({point, german, {extra.begin(), extra.end()}});
+    }
+    bool BroadcastMonitorPowerOff() override {
+        ++monitorPowerBroadcasts_;
+        return true;
+    }
+    bool SetCursorPosition(Point point) override {
+        cursorMoves_.push_back(point);
+        return true;
+    }
     void ShowListMenu(Point point, bool german, bool ignoreChecked, bool utilizeChecked) override {
         listMenus_.push_back({point, german, ignoreChecked, utilizeChecked});
     }
@@ -109,6 +119,7 @@ public:
     struct TrayMenu {
         Point point;
         bool german = false;
+        std::vector<MenuItem> extra;
         bool operator==(const TrayMenu&) const = default;
     };
     void SetPopupRect(Rect rect) { popupRect_ = rect; }
@@ -117,6 +128,8 @@ public:
     const std::vector<Point>& ShownAt() const { return shownAt_; }
     const std::vector<int>& FocusRequests() const { return focusRequests_; }
     const std::vector<TrayMenu>& TrayMenus() const { return trayMenus_; }
+    int MonitorPowerBroadcasts() const { return monitorPowerBroadcasts_; }
+    const std::vector<Point>& CursorMoves() const { return cursorMoves_; }
     uint32_t LastPositionFlags() const { return lastPositionFlags_; }
 
     void SetForegroundWindowExists(bool exists) { foregroundWindow_ = exists; }
@@ -170,6 +183,8 @@ private:
     std::vector<int> focusRequests_;
     std::vector<TrayMenu> trayMenus_;
     std::vector<ListMenu> listMenus_;
+    int monitorPowerBroadcasts_ = 0;
+    std::vector<Point> cursorMoves_;
 };
 
 class SimSystemApi : public lv::SystemApi {

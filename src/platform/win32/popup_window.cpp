@@ -199,6 +199,11 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             return 0;
         case WM_COPYDATA:
             return OnCopyDataMessage(*core, lParam);
+        case WM_NCRBUTTONDOWN:
+            // Wine's DefDlgProcA tracks the button itself and swallows the button-up; answering
+            // here lets WM_NCRBUTTONUP arrive (and changes nothing on Windows).
+            if (wParam == HTCAPTION) return 0;
+            return ::DefDlgProcA(window, message, wParam, lParam);
         case WM_NCRBUTTONUP:
             // Any free spot of the window counts as its caption (below).
             if (wParam == HTCAPTION) ShowTrayMenu(*core, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});

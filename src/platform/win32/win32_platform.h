@@ -90,6 +90,10 @@ public:
     uint16_t UserDefaultUILanguage() override;
 };
 
+// The notification-area menu (109 or 110) with `extra` appended to its entries; the caller
+// destroys it.
+HMENU LoadTrayMenu(bool german, std::span<const MenuItem> extra);
+
 // Messages to the popup window. Calls that address the window fail while none is set,
 // because a null window would turn them into thread messages or thread timers.
 class Win32WindowApi final : public WindowApi {
@@ -113,7 +117,9 @@ public:
     bool GetWorkArea(Rect& area) override;
     bool ShowPopupTopmostAt(Point topLeft) override;
     void PostFocusControl(int id) override;
-    void ShowTrayMenu(Point point, bool german) override;
+    void ShowTrayMenu(Point point, bool german, std::span<const MenuItem> extra) override;
+    bool BroadcastMonitorPowerOff() override;
+    bool SetCursorPosition(Point point) override;
     void ShowListMenu(Point point, bool german, bool ignoreChecked, bool utilizeChecked) override;
 
 private:

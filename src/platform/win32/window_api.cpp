@@ -100,14 +100,30 @@ void Win32WindowApi::PostFocusControl(int id) {
         ::PostMessageA(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
 }
 
-void Win32WindowApi::ShowTrayMenu(Point point, bool german) {
-    const HWND window = window_.load();
-    if (!window) return;
+bool Win32WindowApi::BroadcastMonitorPowerOff() {
+    // Posted: a window that does not answer cannot hold the program up.
+    return ::PostMessageA(HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, 2) != FALSE;
+}
+
+bool Win32WindowApi::SetCursorPosition(Point point) { return ::SetCursorPos(point.x, point.y) != FALSE; }
+
+HMENU LoadTrayMenu(bool german, std::span<const MenuItem> extra) {
     const HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr),
                                    MAKEINTRESOURCEA(german ? res::kTrayMenuDe : res::kTrayMenuEn));
-    if (!menu) return;
+    if (!menu) return nullptr;
     if (const HMENU entries = ::GetSubMenu(menu, 0)) {
         ::SetMenuDefaultItem(entries, res::kOpenPopup, FALSE);
+        for (const MenuItem& item : extra) ::AppendMenuA(entries, MF_STRING, item.id, item.text.c_str());
+    }
+    return menu;
+}
+
+void Win32WindowApi::ShowTrayMenu(Point point, bool german, std::span<const MenuItem> extra) {
+    const HWND window = window_.load();
+    if (!window) return;
+    const HMENU menu = LoadTrayMenu(german, extra);
+    if (!menu) return;
+    if (const HMENU entries = ::GetSubMenu(menu, 0)) {
         ::SetForegroundWindow(window);
         UINT flags = TPM_RIGHTBUTTON;
         if (::GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0) flags |= TPM_RIGHTALIGN;
