@@ -19,6 +19,26 @@ void SetExplorerTheme(HWND control) {
     if (setTheme) (void)setTheme(control, L"Explorer", nullptr);
 }
 
+// A topmost multi-line tooltip owned by the dialog.
+HWND MakeTooltip(HWND dialog, DWORD style, int maxWidth) {
+    const HWND tip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | style,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
+                                       ::GetModuleHandleA(nullptr), nullptr);
+    if (tip) ::SendMessageA(tip, TTM_SETMAXTIPWIDTH, 0, maxWidth);
+    return tip;
+}
+
+// One tool covering `control`, keyed by its handle; the tooltip watches its mouse messages.
+void AddTool(HWND tip, HWND dialog, HWND control, char* text) {
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = dialog;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text;
+    ::SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 }  // namespace
 
 HWND Win32PopupView::Control(int id) const { return dialog_ ? ::GetDlgItem(dialog_, id) : nullptr; }
@@ -246,46 +266,21 @@ void Win32PopupView::SetUpList(const std::vector<std::string>& columns) {
 
 void Win32PopupView::SetUpControlTips(const std::vector<int>& ids) {
     if (!dialog_ || controlTips_) return;
-    controlTips_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog_, nullptr,
-                                     ::GetModuleHandleA(nullptr), nullptr);
+    controlTips_ = MakeTooltip(dialog_, 0, 400);  // line breaks of the texts count
     if (!controlTips_) return;
-    ::SendMessageA(controlTips_, TTM_SETMAXTIPWIDTH, 0, 400);  // line breaks of the texts count
-    for (int id : ids) {
-        const HWND control = Control(id);
-        if (!control) continue;
-        TTTOOLINFOA tool{};
-        tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = dialog_;
-        tool.uId = reinterpret_cast<UINT_PTR>(control);
-        tool.lpszText = LPSTR_TEXTCALLBACKA;
-        ::SendMessageA(controlTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    for (int id : ids)
+        if (const HWND control = Control(id)) AddTool(controlTips_, dialog_, control, LPSTR_TEXTCALLBACKA);
 }
-
-}  // namespace lv
-
-namespace lv {
 
 void Win32PopupView::SetUpInfoTip() {
     if (!dialog_ || infoTip_) return;
     const HWND list = Control(res::kMonitorList);
     if (!list) return;
-    infoTip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog_, nullptr,
-                                 ::GetModuleHandleA(nullptr), nullptr);
+    infoTip_ = MakeTooltip(dialog_, TTS_NOPREFIX, 600);  // the text's own line breaks count
     if (!infoTip_) return;
-    ::SendMessageA(infoTip_, TTM_SETMAXTIPWIDTH, 0, 600);  // the text's own line breaks count
     ::SendMessageA(infoTip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);
     char empty[] = "";
-    TTTOOLINFOA tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = dialog_;
-    tool.uId = reinterpret_cast<UINT_PTR>(list);
-    tool.lpszText = empty;
-    ::SendMessageA(infoTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    AddTool(infoTip_, dialog_, list, empty);
 }
 
 void Win32PopupView::SetInfoTipTitle(std::string_view title) {
