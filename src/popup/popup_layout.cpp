@@ -138,6 +138,11 @@ void LayoutPopup(Core& core) {
 
     const int32_t inner = width - 2 * (metrics.margin + metrics.frameWidth);
     const int32_t listRight = metrics.margin + inner;
+    // The columns shrink before the list does: a list narrowed around wider columns grows
+    // scroll bars, and once both are there each keeps the other (the second row hides
+    // behind the horizontal one) even after the columns fit.
+    const std::array<int32_t, 6> columns = ListColumnWidths(inner, showRgb, showVolume);
+    for (int column = 0; column < 6; ++column) view.SetListColumnWidth(column, columns[static_cast<std::size_t>(column)]);
     view.MoveControl(res::kMonitorList, {metrics.margin, metrics.listTop, listRight, metrics.listTop + metrics.listHeight});
     WindowGeometry control;
     if (view.GetControlGeometry(res::kClose, control)) {
@@ -161,8 +166,6 @@ void LayoutPopup(Core& core) {
     }
     view.Show(res::kShutOffWide, showVolume);
     view.Show(res::kShutOff, !showVolume);
-    const std::array<int32_t, 6> columns = ListColumnWidths(inner, showRgb, showVolume);
-    for (int column = 0; column < 6; ++column) view.SetListColumnWidth(column, columns[static_cast<std::size_t>(column)]);
 }
 
 }  // namespace lv

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The popup laid out for its fleet and areas: a second monitor makes it exactly one list
 # row taller, with the check boxes below the list and six columns holding the monitors'
-# values; each area switch narrows or widens it by the rule, swaps the two shut-off
+# values, no scroll bar; each area switch narrows or widens it by the rule, swaps the two shut-off
 # buttons and is saved in both settings files.
 set -euo pipefail
 # shellcheck source=tests/e2e/lib.sh
@@ -44,7 +44,7 @@ cp "$E2E_FLEETS/two-monitors.fleet" "$E2E_FLEET"
 e2e_start_program k 0
 e2e_wait_ready
 measure_popup
-read -r _ row_top _ row_bottom <<<"$(e2e_tool list-row-rect 1)"
+read -r _ row_top _ row_bottom <<<"$(e2e_tool row-rect 1 --client)"
 row=$((row_bottom - row_top))
 [ "$row" -gt 0 ] || fail "row height $row"
 expect_eq $((popup_height - one_height)) "$row" "popup height added by a second monitor (one row)"
@@ -80,28 +80,36 @@ expect_saved() {
       "showRGB/showvolume in $(basename "$(dirname "$file")")/$(basename "$file")"
   done
 }
+# Every row shows and every column fits: a list narrowed around wider columns would keep
+# both scroll bars, the second row behind the horizontal one.
+expect_list_fits() { expect_eq "$(e2e_tool scroll-bars $monitor_list)" none "scroll bars of the list $1"; }
 # Percent of the full width (both areas), rounded as MulDiv rounds.
 share() { echo $(((full * $1 + 500) / 1000)); }
 
 # The defaults: volume area on, colour area off.
 narrow="$(width)"
 expect_shut_off Y
+expect_list_fits "as started"
 expect_eq "$(e2e_tool click-control $show_rgb)" "clicked checked" "colour area switched on"
 full="$(width)"
 [ "$full" -gt "$narrow" ] || fail "colour area on: width $full, not wider than $narrow"
 expect_eq "$narrow" "$(share 628)" "width without the colour area"
 expect_saved Y Y
+expect_list_fits "wide"
 expect_shut_off Y
 e2e_screenshot popup-full
 expect_eq "$(e2e_tool click-control $show_volume)" "clicked unchecked" "volume area switched off"
 expect_eq "$(width)" "$(share 788)" "width without the volume area"
 expect_saved Y N
+expect_list_fits "without the volume area"
 expect_shut_off N
 expect_eq "$(e2e_tool click-control $show_rgb)" "clicked unchecked" "colour area switched off"
 expect_eq "$(width)" "$(share 425)" "width without either area"
 expect_saved N N
+expect_list_fits "without either area"
 expect_shut_off N
 expect_eq "$(e2e_tool click-control $show_volume)" "clicked checked" "volume area switched on"
 expect_eq "$(width)" "$narrow" "width with the volume area back"
 expect_saved N Y
+expect_list_fits "with the volume area back"
 expect_shut_off Y

@@ -22,6 +22,8 @@
 //                                 --client in the popup's client coordinates
 //   control-visible ID            "visible" (exit 0) or "hidden" (exit 1): the control itself and
 //                                 the popup it sits in
+//   scroll-bars ID                the control's scroll bars as they show: "none",
+//                                 "horizontal", "vertical" or "both"
 //   slider-pos ID                 the trackbar's position (TBM_GETPOS)
 //   slider-thumb ID               the trackbar's thumb on the screen "left top right bottom"
 //                                 (TBM_GETTHUMBRECT through the program's memory)
@@ -35,8 +37,16 @@
 //                                 row a line, the texts separated by tabs (nothing for no row);
 //                                 read through the program's memory, the only way to have a
 //                                 list view's text from another process
-//   list-row-rect ROW             row ROW's (from 0) rectangle in the list's client coordinates
-//                                 "left top right bottom", as the list measures it
+//   row-rect ROW [--client]       row ROW's (from 0) rectangle "left top right bottom", as the
+//                                 list measures it: on the screen (ready for a pointer), or with
+//                                 --client in the list's client coordinates
+//   clipboard                     the clipboard's text (CF_TEXT) as it stands, its lines as they
+//                                 are; "empty" (exit 1) when it holds no text
+//   power-watch SECONDS           a hidden top-level window that prints "ready", then, for each
+//                                 monitor-power request (WM_SYSCOMMAND SC_MONITORPOWER) that
+//                                 reaches it, "monitor-power LPARAM at MS", MS the wall clock in
+//                                 milliseconds since 1970 (the harness's `date +%s%3N`); ends
+//                                 after SECONDS
 //   answer-box yes|no [--wait MS] waits (default 10000 ms) for a visible Yes/No message box of
 //                                 the program's process, presses the button and waits for the
 //                                 box to close: "answered yes: TEXT"; exit 3 without such a box
@@ -80,9 +90,9 @@ int Usage() {
     std::fputs("usage: e2e_tool find-window | copydata TEXT [--size N] [--no-terminator] [--null-data]"
                " [--source S|self] [--wait MS] | post-command ID LPARAM | send-message MSG WPARAM LPARAM"
                " | is-visible | window-rect | control-text ID | control-rect ID [--client] | control-visible ID"
-               " | slider-pos ID | slider-thumb ID"
-               " | click-control ID | pick ID INDEX | list-cells | list-row-rect ROW | answer-box yes|no [--wait MS]"
-               " | stand-in SECONDS | wait-taskbar SECONDS"
+               " | scroll-bars ID | slider-pos ID | slider-thumb ID"
+               " | click-control ID | pick ID INDEX | list-cells | row-rect ROW [--client] | answer-box yes|no [--wait MS]"
+               " | clipboard | power-watch SECONDS | stand-in SECONDS | wait-taskbar SECONDS"
                " | find-class CLASS | work-area | small-icon-size\n",
                stderr);
     return kError;
@@ -351,6 +361,26 @@ int ControlVisibleCommand(int argc, char** argv) {
     return visible ? kOk : kNoWindow;
 }
 
+int ScrollBarsCommand(int argc, char** argv) {
+    unsigned long long id = 0;
+    if (argc != 1 || !ParseNumber(argv[0], id)) return Usage();
+    HWND window = RequireWindow();
+    if (!window) return kNoWindow;
+    HWND control = RequireControl(window, id, nullptr);
+    if (!control) return kError;
+    // Wine's list view shows its bars without the style bits or the bars' own state: the
+    // client area tells, a bar taking its place between the client area and the frame.
+    WINDOWINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetWindowInfo(control, &info)) return kError;
+    const LONG frame = info.rcClient.left - info.rcWindow.left;
+    const LONG slack = 4;
+    const bool horizontal = info.rcWindow.bottom - info.rcClient.bottom > frame + slack;
+    const bool vertical = info.rcWindow.right - info.rcClient.right > frame + slack;
+    std::puts(horizontal ? (vertical ? "both" : "horizontal") : (vertical ? "vertical" : "none"));
+    return kOk;
+}
+
 int SliderPosCommand(int argc, char** argv) {
     unsigned long long id = 0;
     if (argc != 1 || !ParseNumber(argv[0], id)) return Usage();
@@ -542,9 +572,10 @@ int ListCellsCommand() {
 }
 
 // The list's own measure of a row (LVM_GETITEMRECT, whole row), in the list's client coordinates.
-int ListRowRectCommand(int argc, char** argv) {
+int RowRectCommand(int argc, char** argv) {
     unsigned long long row = 0;
-    if (argc != 1 || !ParseNumber(argv[0], row)) return Usage();
+    const bool client = argc == 2 && std::strcmp(argv[1], "--client") == 0;
+    if ((argc != 1 && !client) || !ParseNumber(argv[0], row)) return Usage();
     HWND window = RequireWindow();
     if (!window) return kNoWindow;
     HWND list = RequireControl(window, kMonitorList, WC_LISTVIEWW);
@@ -554,7 +585,71 @@ int ListRowRectCommand(int argc, char** argv) {
         std::printf("no row %llu\n", row);
         return kError;
     }
+    if (!client) MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+    return kOk;
+}
+
+// The program opens the clipboard only for a moment; a probe that finds it held tries again.
+int ClipboardCommand() {
+    bool opened = false;
+    for (int attempt = 0; attempt < 50 && !(opened = OpenClipboard(nullptr)); ++attempt) Sleep(100);
+    if (!opened) {
+        std::printf("clipboard busy, error %lu\n", GetLastError());
+        return kError;
+    }
+    std::string text;
+    bool found = false;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* locked = static_cast<const char*>(GlobalLock(data))) {
+            text.assign(locked, strnlen(locked, GlobalSize(data)));
+            found = true;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    if (!found) {
+        std::puts("empty");
+        return kNoWindow;
+    }
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    std::fputs(text.c_str(), stdout);
+    if (!text.empty() && text.back() != '\n') std::fputc('\n', stdout);
+    return kOk;
+}
+
+LRESULT CALLBACK PowerWatchProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_MONITORPOWER) {
+        FILETIME now{};
+        GetSystemTimeAsFileTime(&now);
+        const ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+        // File time counts 100 ns steps from 1601; the Unix epoch is 11,644,473,600 s later.
+        const ULONGLONG unixMs = ticks / 10000 - 11644473600000ULL;
+        std::printf("monitor-power %ld at %llu\n", static_cast<long>(lparam), unixMs);
+        std::fflush(stdout);
+        return 0;  // the watcher's own screen stays on
+    }
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+int PowerWatchCommand(int argc, char** argv) {
+    unsigned long long seconds = 0;
+    if (argc != 1 || !ParseNumber(argv[0], seconds)) return Usage();
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = PowerWatchProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"e2e power watch";
+    if (!RegisterClassW(&windowClass)) return kError;
+    // A broadcast reaches top-level windows only, hidden ones included.
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, windowClass.lpszClassName, L"power watch", WS_POPUP, 0, 0, 10, 10,
+                                  nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (!window) return kError;
+    SetTimer(window, 1, static_cast<UINT>(seconds * 1000), [](HWND w, UINT, UINT_PTR, DWORD) { DestroyWindow(w); });
+    std::puts("ready");
+    std::fflush(stdout);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
     return kOk;
 }
 
@@ -817,11 +912,14 @@ int main(int argc, char** argv) {
     else if (command == "window-rect" && argc == 2) status = WindowRectCommand();
     else if (command == "control-text") status = ControlTextCommand(argc - 2, argv + 2);
     else if (command == "control-rect") status = ControlRectCommand(argc - 2, argv + 2);
+    else if (command == "scroll-bars") status = ScrollBarsCommand(argc - 2, argv + 2);
     else if (command == "slider-pos") status = SliderPosCommand(argc - 2, argv + 2);
     else if (command == "click-control") status = ClickControlCommand(argc - 2, argv + 2);
     else if (command == "pick") status = PickCommand(argc - 2, argv + 2);
     else if (command == "list-cells" && argc == 2) status = ListCellsCommand();
-    else if (command == "list-row-rect") status = ListRowRectCommand(argc - 2, argv + 2);
+    else if (command == "row-rect") status = RowRectCommand(argc - 2, argv + 2);
+    else if (command == "clipboard" && argc == 2) status = ClipboardCommand();
+    else if (command == "power-watch") status = PowerWatchCommand(argc - 2, argv + 2);
     else if (command == "slider-thumb") status = SliderThumbCommand(argc - 2, argv + 2);
     else if (command == "control-visible") status = ControlVisibleCommand(argc - 2, argv + 2);
     else if (command == "answer-box") status = AnswerBoxCommand(argc - 2, argv + 2);
