@@ -410,3 +410,65 @@ e2e_screenshot() {
     return 1
   fi
 }
+
+# e2e_write_settings FILE KEY=VALUE...: a settings file holding only these keys, as a
+# user's older or hand-made file would; the program takes the defaults for the rest.
+e2e_write_settings() {
+  local file="$1" pair
+  shift
+  mkdir -p "$(dirname "$file")"
+  {
+    printf '<?xml version="1.0" encoding="UTF-8"?>\n<settings Lumivane="4.4">\n'
+    for pair in "$@"; do printf '  <set %s="%s"></set>\n' "${pair%%=*}" "${pair#*=}"; done
+    printf '</settings>\n'
+  } >"$file"
+}
+
+# ---------------------------------------------------------------------------------------
+# Pointer and menus.
+
+# e2e_click_row BUTTON ROW: clicks row ROW (from 0) of the popup's monitor list with mouse
+# button BUTTON (1 left, 3 right) in its middle.
+e2e_click_row() {
+  local left top right bottom
+  read -r left top right bottom <<<"$(e2e_tool row-rect "$2")" || fail "no row $2 in the list"
+  xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click "$1"
+}
+
+# e2e_click_free_spot BUTTON: clicks the popup's left margin, beside the preset buttons,
+# where no control is.
+e2e_click_free_spot() {
+  local left top right bottom
+  read -r left top right bottom <<<"$(e2e_tool window-rect)" || fail "no popup"
+  xdotool mousemove $((left + 8)) $(((top + bottom) / 2)) click "$1"
+}
+
+e2e_menu_open() { e2e_tool find-class '#32768'; }
+e2e_menu_closed() { ! e2e_menu_open >/dev/null; }
+
+# e2e_menu_pick KEY...: in the menu just opened, moves by KEYs and takes the item. No
+# process can read another's menu under Wine, so keys choose: Up from the closed state is
+# the last item, Down the first, separators are skipped. Wine's menu takes keys only when
+# it was opened from the visible popup, not from an icon.
+e2e_menu_pick() {
+  e2e_wait 10 "a menu open" e2e_menu_open
+  xdotool key "$@" Return
+  e2e_wait 10 "the menu closed" e2e_menu_closed
+}
+
+e2e_popup_hidden() { ! e2e_tool is-visible >/dev/null; }
+
+# e2e_now_ms: the wall clock in milliseconds, as the probe's power-watch prints it.
+e2e_now_ms() { date +%s%3N; }
+
+# e2e_start_power_watch: a probe window that notes each monitor-power broadcast in
+# E2E_POWER_LOG ("monitor-power LPARAM at MS").
+e2e_start_power_watch() {
+  E2E_POWER_LOG="$E2E_DIR/power-watch.out"
+  (cd "$E2E_DIR" && exec wine "$E2E_WINDOWS/e2e_tool.exe" power-watch 170 </dev/null >"$E2E_POWER_LOG" 2>&1) &
+  e2e_wait 15 "the power watch ready" e2e_file_has "$E2E_POWER_LOG" '^ready'
+}
+
+# The broadcasts noted so far, a line each (Wine's console ends the probe's lines with CR LF).
+e2e_power_lines() { tr -d '\r' <"$E2E_POWER_LOG" | grep '^monitor-power' || true; }
+e2e_power_broadcasts() { e2e_power_lines | grep -c . || true; }
