@@ -302,6 +302,26 @@ HWND RequireControl(HWND window, unsigned long long id, const wchar_t* className
     return control;
 }
 
+// The control a subcommand names by its only argument, or the exit code that explains its
+// absence: a usage error, no window, no such control.
+struct NamedControl {
+    HWND control = nullptr;
+    unsigned long long id = 0;
+    int status = kOk;
+};
+
+NamedControl ControlOfArgument(int argc, char** argv, const wchar_t* className) {
+    NamedControl named;
+    if (argc != 1 || !ParseNumber(argv[0], named.id)) {
+        named.status = Usage();
+    } else if (HWND window = RequireWindow(); !window) {
+        named.status = kNoWindow;
+    } else if (!(named.control = RequireControl(window, named.id, className))) {
+        named.status = kError;
+    }
+    return named;
+}
+
 // What a user cannot see or cannot use, the probe does not press either.
 bool Touchable(HWND control, unsigned long long id) {
     if (!IsWindowVisible(control)) {
@@ -350,24 +370,18 @@ int ControlRectCommand(int argc, char** argv) {
 }
 
 int ControlVisibleCommand(int argc, char** argv) {
-    unsigned long long id = 0;
-    if (argc != 1 || !ParseNumber(argv[0], id)) return Usage();
-    HWND window = RequireWindow();
-    if (!window) return kNoWindow;
-    HWND control = RequireControl(window, id, nullptr);
-    if (!control) return kError;
+    const NamedControl named = ControlOfArgument(argc, argv, nullptr);
+    if (named.status != kOk) return named.status;
+    HWND control = named.control;
     const bool visible = IsWindowVisible(control) != FALSE;
     std::puts(visible ? "visible" : "hidden");
     return visible ? kOk : kNoWindow;
 }
 
 int ScrollBarsCommand(int argc, char** argv) {
-    unsigned long long id = 0;
-    if (argc != 1 || !ParseNumber(argv[0], id)) return Usage();
-    HWND window = RequireWindow();
-    if (!window) return kNoWindow;
-    HWND control = RequireControl(window, id, nullptr);
-    if (!control) return kError;
+    const NamedControl named = ControlOfArgument(argc, argv, nullptr);
+    if (named.status != kOk) return named.status;
+    HWND control = named.control;
     // Wine's list view shows its bars without the style bits or the bars' own state: the
     // client area tells, a bar taking its place between the client area and the frame.
     WINDOWINFO info{};
@@ -382,12 +396,9 @@ int ScrollBarsCommand(int argc, char** argv) {
 }
 
 int SliderPosCommand(int argc, char** argv) {
-    unsigned long long id = 0;
-    if (argc != 1 || !ParseNumber(argv[0], id)) return Usage();
-    HWND window = RequireWindow();
-    if (!window) return kNoWindow;
-    HWND slider = RequireControl(window, id, TRACKBAR_CLASSW);
-    if (!slider) return kError;
+    const NamedControl named = ControlOfArgument(argc, argv, TRACKBAR_CLASSW);
+    if (named.status != kOk) return named.status;
+    HWND slider = named.control;
     DWORD_PTR position = 0;
     if (!Send(slider, TBM_GETPOS, 0, 0, position)) return kError;
     std::printf("%ld\n", static_cast<long>(position));
@@ -395,12 +406,10 @@ int SliderPosCommand(int argc, char** argv) {
 }
 
 int ClickControlCommand(int argc, char** argv) {
-    unsigned long long id = 0;
-    if (argc != 1 || !ParseNumber(argv[0], id)) return Usage();
-    HWND window = RequireWindow();
-    if (!window) return kNoWindow;
-    HWND button = RequireControl(window, id, WC_BUTTONW);
-    if (!button || !Touchable(button, id)) return kError;
+    const NamedControl named = ControlOfArgument(argc, argv, WC_BUTTONW);
+    if (named.status != kOk) return named.status;
+    HWND button = named.control;
+    if (!Touchable(button, named.id)) return kError;
     if (!SendAndSettle(button, BM_CLICK, 0, 0)) return kError;
     const LONG_PTR type = GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK;
     const bool checkBox = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE;
@@ -633,35 +642,20 @@ LRESULT CALLBACK PowerWatchProc(HWND window, UINT message, WPARAM wparam, LPARAM
     return DefWindowProcW(window, message, wparam, lparam);
 }
 
+// Defined with the stand-in, whose window it shares the making of.
+int RunProbeWindow(int argc, char** argv, const wchar_t* className, WNDPROC proc, bool (*prepare)(HWND));
+
 int PowerWatchCommand(int argc, char** argv) {
-    unsigned long long seconds = 0;
-    if (argc != 1 || !ParseNumber(argv[0], seconds)) return Usage();
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = PowerWatchProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"e2e power watch";
-    if (!RegisterClassW(&windowClass)) return kError;
-    // A broadcast reaches top-level windows only, hidden ones included.
-    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, windowClass.lpszClassName, L"power watch", WS_POPUP, 0, 0, 10, 10,
-                                  nullptr, nullptr, windowClass.hInstance, nullptr);
-    if (!window) return kError;
-    SetTimer(window, 1, static_cast<UINT>(seconds * 1000), [](HWND w, UINT, UINT_PTR, DWORD) { DestroyWindow(w); });
-    std::puts("ready");
-    std::fflush(stdout);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
-    return kOk;
+    return RunProbeWindow(argc, argv, L"e2e power watch", PowerWatchProc, nullptr);
 }
 
 // Where a pointer must go to grab a trackbar's thumb: its rectangle on the screen.
 int SliderThumbCommand(int argc, char** argv) {
-    unsigned long long id = 0;
-    if (argc != 1 || !ParseNumber(argv[0], id)) return Usage();
-    HWND window = RequireWindow();
-    if (!window) return kNoWindow;
-    HWND slider = RequireControl(window, id, TRACKBAR_CLASSW);
+    const NamedControl named = ControlOfArgument(argc, argv, TRACKBAR_CLASSW);
+    if (named.status != kOk) return named.status;
+    HWND slider = named.control;
     RECT rect{};
-    if (!slider || !Touchable(slider, id) || !RemoteRect(slider, TBM_GETTHUMBRECT, 0, rect)) return kError;
+    if (!Touchable(slider, named.id) || !RemoteRect(slider, TBM_GETTHUMBRECT, 0, rect)) return kError;
     MapWindowPoints(slider, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
     return kOk;
@@ -745,12 +739,9 @@ int AnswerBoxCommand(int argc, char** argv) {
 }
 
 int ControlTextCommand(int argc, char** argv) {
-    unsigned long long id = 0;
-    if (argc != 1 || !ParseNumber(argv[0], id)) return Usage();
-    HWND window = RequireWindow();
-    if (!window) return kNoWindow;
-    HWND control = RequireControl(window, id, nullptr);
-    if (!control) return kError;
+    const NamedControl named = ControlOfArgument(argc, argv, nullptr);
+    if (named.status != kOk) return named.status;
+    HWND control = named.control;
     std::string text;
     if (!ReadText(control, text)) return kError;
     std::puts(text.c_str());
@@ -879,17 +870,19 @@ bool AddStandInList(HWND window) {
     return true;
 }
 
-int StandInCommand(int argc, char** argv) {
+// The probe's own windows: a hidden top-level window of CLASS (a broadcast reaches such a
+// window too) that says "ready" once it exists and ends after the subcommand's SECONDS.
+int RunProbeWindow(int argc, char** argv, const wchar_t* className, WNDPROC proc, bool (*prepare)(HWND)) {
     unsigned long long seconds = 0;
     if (argc != 1 || !ParseNumber(argv[0], seconds)) return Usage();
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = StandInProc;
+    windowClass.lpfnWndProc = proc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kWindowClass;
+    windowClass.lpszClassName = className;
     if (!RegisterClassW(&windowClass)) return kError;
-    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"stand-in", WS_POPUP, 100, 100, 200, 120, nullptr,
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, className, L"e2e probe", WS_POPUP, 100, 100, 200, 120, nullptr,
                                   nullptr, windowClass.hInstance, nullptr);
-    if (!window || !AddStandInList(window)) return kError;
+    if (!window || (prepare && !prepare(window))) return kError;
     SetTimer(window, 1, static_cast<UINT>(seconds * 1000), [](HWND w, UINT, UINT_PTR, DWORD) { DestroyWindow(w); });
     std::puts("ready");
     std::fflush(stdout);
@@ -897,6 +890,8 @@ int StandInCommand(int argc, char** argv) {
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
     return kOk;
 }
+
+int StandInCommand(int argc, char** argv) { return RunProbeWindow(argc, argv, kWindowClass, StandInProc, AddStandInList); }
 
 }  // namespace
 
