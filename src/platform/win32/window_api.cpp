@@ -107,6 +107,21 @@ bool Win32WindowApi::BroadcastMonitorPowerOff() {
 
 bool Win32WindowApi::SetCursorPosition(Point point) { return ::SetCursorPos(point.x, point.y) != FALSE; }
 
+namespace {
+
+// Opens a shortcut menu at the pointer, aligned as the user's system aligns drop-down menus;
+// its choice arrives as WM_COMMAND.
+void TrackMenu(HWND window, HMENU entries, Point point) {
+    ::SetForegroundWindow(window);
+    UINT flags = TPM_RIGHTBUTTON;
+    if (::GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0) flags |= TPM_RIGHTALIGN;
+    ::TrackPopupMenuEx(entries, flags, point.x, point.y, window, nullptr);
+    // Without it the menu would not close when the user clicks elsewhere.
+    ::PostMessageA(window, WM_NULL, 0, 0);
+}
+
+}  // namespace
+
 HMENU LoadTrayMenu(bool german, std::span<const MenuItem> extra) {
     const HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr),
                                    MAKEINTRESOURCEA(german ? res::kTrayMenuDe : res::kTrayMenuEn));
@@ -123,20 +138,9 @@ void Win32WindowApi::ShowTrayMenu(Point point, bool german, std::span<const Menu
     if (!window) return;
     const HMENU menu = LoadTrayMenu(german, extra);
     if (!menu) return;
-    if (const HMENU entries = ::GetSubMenu(menu, 0)) {
-        ::SetForegroundWindow(window);
-        UINT flags = TPM_RIGHTBUTTON;
-        if (::GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0) flags |= TPM_RIGHTALIGN;
-        ::TrackPopupMenuEx(entries, flags, point.x, point.y, window, nullptr);
-        // Without it the menu would not close when the user clicks elsewhere.
-        ::PostMessageA(window, WM_NULL, 0, 0);
-    }
+    if (const HMENU entries = ::GetSubMenu(menu, 0)) TrackMenu(window, entries, point);
     ::DestroyMenu(menu);
 }
-
-}  // namespace lv
-
-namespace lv {
 
 void Win32WindowApi::ShowListMenu(Point point, bool german, bool ignoreChecked, bool utilizeChecked) {
     const HWND window = window_.load();
@@ -147,11 +151,7 @@ void Win32WindowApi::ShowListMenu(Point point, bool german, bool ignoreChecked, 
     if (const HMENU entries = ::GetSubMenu(menu, 0)) {
         ::CheckMenuItem(entries, res::kIgnoreMonitor, MF_BYCOMMAND | (ignoreChecked ? MF_CHECKED : MF_UNCHECKED));
         ::CheckMenuItem(entries, res::kUtilizeMonitor, MF_BYCOMMAND | (utilizeChecked ? MF_CHECKED : MF_UNCHECKED));
-        ::SetForegroundWindow(window);
-        UINT flags = TPM_RIGHTBUTTON;
-        if (::GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0) flags |= TPM_RIGHTALIGN;
-        ::TrackPopupMenuEx(entries, flags, point.x, point.y, window, nullptr);
-        ::PostMessageA(window, WM_NULL, 0, 0);
+        TrackMenu(window, entries, point);
     }
     ::DestroyMenu(menu);
 }
