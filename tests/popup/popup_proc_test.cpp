@@ -86,10 +86,9 @@ TEST(MainWindowEvents, TwoDisplayChangesRestartOnceAfterTheLast) {
 TEST(MainWindowEvents, OnlyTheTwoPowerSettingsAreCounted) {
     auto s = Seeded();
     const Guid other = {0x245D8541, 0x3943, 0x4422, {0xB0, 0x25, 0x13, 0xA7, 0x84, 0xF6, 0x79, 0xB7}};
-    EXPECT_EQ(OnPowerBroadcast(s->core, win::kPbtPowerSettingChange, &win::kGuidAcDcPowerSource), 1);
-    EXPECT_EQ(OnPowerBroadcast(s->core, win::kPbtPowerSettingChange, &win::kGuidPowerSavingStatus), 1);
-    EXPECT_EQ(OnPowerBroadcast(s->core, win::kPbtPowerSettingChange, &other), 1);
-    EXPECT_EQ(OnPowerBroadcast(s->core, win::kPbtPowerSettingChange, nullptr), 1);
+    for (const Guid* setting :
+         {&win::kGuidAcDcPowerSource, &win::kGuidPowerSavingStatus, &other, static_cast<const Guid*>(nullptr)})
+        EXPECT_EQ(OnPowerBroadcast(s->core, win::kPbtPowerSettingChange, setting), 1);
     EXPECT_EQ(s->core.powerChangeCount, 2);
 }
 
@@ -139,36 +138,23 @@ TEST(MainWindowTimers, HousekeepingRestartsWhenTheMonitorsAnswerAgainAndOnceAtMi
     EXPECT_EQ(Posted(*m).size(), 1u);
 }
 
+// Bound as the program binds it: a balloon with the value at its icon, then five quiet seconds.
 TEST(MainWindowTimers, TheChangeNotificationWaitsForQuietThenPausesFiveSeconds) {
     auto s = Seeded();
-    std::vector<ChangeKind> shown;
-    s->core.actions.showValueNotification = [&](ChangeKind kind) {
-        shown.push_back(kind);
-        (void)s->window.SetTimer(timer::kNotification, 5000);
-    };
     bool hotKeyDown = true;
     s->core.actions.hotKeyHeld = [&] { return hotKeyDown; };
     s->core.lastChangedKind = ChangeKind::Contrast;
     OnTimer(s->core, timer::kNotification);
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(s->tray.Calls().empty());
     hotKeyDown = false;
-    OnTimer(s->core, timer::kNotification);
-    EXPECT_EQ(shown, std::vector<ChangeKind>{ChangeKind::Contrast});
-    EXPECT_EQ(s->window.TimerPeriod(timer::kNotification), 5000u);
-    OnTimer(s->core, timer::kNotification);
-    EXPECT_EQ(shown.size(), 1u);
-    EXPECT_EQ(s->window.TimerPeriod(timer::kNotification), 200u);
-}
-
-// Bound as the program binds it, the notification shows the refreshed value at its icon.
-TEST(MainWindowTimers, TheChangeNotificationIsABalloonAtTheIconOfTheValue) {
-    auto s = Seeded();
-    s->core.lastChangedKind = ChangeKind::Contrast;
     OnTimer(s->core, timer::kNotification);
     ASSERT_EQ(s->tray.Calls().size(), 1u);
     EXPECT_EQ(s->tray.Calls()[0].record.guid, IconGuid(kContrastIcon, 0));
     EXPECT_EQ(s->tray.Calls()[0].record.infoTitle, "Contrast 75");
     EXPECT_EQ(s->window.TimerPeriod(timer::kNotification), 5000u);
+    OnTimer(s->core, timer::kNotification);
+    EXPECT_EQ(s->tray.Calls().size(), 1u);
+    EXPECT_EQ(s->window.TimerPeriod(timer::kNotification), 200u);
 }
 
 // The exit command: the question, the save, the closing pass, the icons and the window.
