@@ -18,9 +18,9 @@ using test::Seeded;
 // Rewrites the seeded desk's list: one name per row, and "?" in column 1 for a silent row.
 void ShowRows(sim::Simulator& s, const std::vector<std::pair<std::string, bool>>& rows) {
     ClearList(s.core);
-    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-        AddListRow(s.core, rows[static_cast<std::size_t>(row)].first);
-        SetListCell(s.core, row, kColumnBrightness, rows[static_cast<std::size_t>(row)].second ? "?" : "50");
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        AddListRow(s.core, rows[row].first);
+        SetListCell(s.core, static_cast<int>(row), kColumnBrightness, rows[row].second ? "?" : "50");
     }
 }
 

@@ -87,7 +87,6 @@ TEST(TrayMenu, ShuttingOffHidesWaitsThenBroadcastsOnce) {
         SCOPED_TRACE(id);
         auto s = Seeded();
         s->view.SetVisible(true);
-        s->clock.ClearPauses();
         OnCommand(s->core, id, 0, 0);
         EXPECT_FALSE(s->view.IsVisible());
         EXPECT_EQ(s->clock.Pauses(), std::vector<uint32_t>{1500});
@@ -108,7 +107,6 @@ TEST(TrayMenu, EscapeHidesAndPutsThePointerBack) {
     s->view.SetVisible(true);
     s->core.cursorPos = {640, 480};
     s->core.infoTipText = "DISPLAY1";
-    s->clock.ClearPauses();
     OnCommand(s->core, res::kEscape, 0, 0);
     EXPECT_FALSE(s->view.IsVisible());
     EXPECT_EQ(s->clock.Pauses(), std::vector<uint32_t>{100});
