@@ -226,6 +226,7 @@ TEST(StartupAfterWindow, ThePopupOpensOnlyForAPlainVisibleFirstStart) {
         ASSERT_FALSE(StartBeforeWindow(s->core, c.line, c.show));
         StartAfterWindow(s->core, c.show);
         EXPECT_EQ(s->window.ShownAt().size(), c.shows);
+        EXPECT_EQ(s->tray.Shown().size(), 3u);
         // The first save clears both restart flags in both copies.
         for (std::u16string_view path : {kProgramCopy, kAppDataCopy})
             for (const char* flag : {"restartflag=\"N\"", "hiddenrestart=\"N\""})
