@@ -101,7 +101,6 @@ TEST(PopupControls, AnAreaSwitchReadsTheBoxesLaysOutSavesAndOpensAgain) {
     s->view.SetChecked(res::kShowVolume, false);
     OnCommand(s->core, res::kShowRgb, 0, 0);
     EXPECT_TRUE(s->core.settings.showRGB);
-    EXPECT_FALSE(s->core.settings.showvolume);
     EXPECT_FALSE(s->view.IsVisible());
     EXPECT_EQ(s->view.Shown(res::kRedSlider), true);
     EXPECT_EQ(s->window.Commands().back(), (sim::PostedCommand{res::kOpenPopup, 0}));
