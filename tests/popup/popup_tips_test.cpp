@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "resources/resource.h"
 
 namespace lv {
@@ -30,14 +28,6 @@ TEST(PopupTips, SlidersShowTheirValueOthersTheirStringOrNothing) {
         {res::kUnusedSlider, 0, {}},
     };
     for (const Case& c : cases) EXPECT_EQ(TipOf(c.id, c.position), c.expected) << c.id;
-}
-
-TEST(PopupTips, EveryTextOfTheTableHasATool) {
-    const std::span<const int> tools = TipControls();
-    for (int id : {res::kMute, res::kColourPreset, res::kInput, res::kFactoryReset, res::kShowRgb, res::kShowVolume,
-                   res::kClose, res::kShutOff, res::kShutOffWide})
-        EXPECT_NE(std::find(tools.begin(), tools.end(), id), tools.end()) << id;
-    EXPECT_EQ(tools.size(), 9u);
 }
 
 }  // namespace

@@ -36,8 +36,7 @@ TEST(SliderFill, ColoursFollowTheSettingsAndMutingGraysTheVolume) {
     EXPECT_FALSE(SliderColourOf(s->core, res::kVolumeSlider).gray);
     s->core.volume.volumeMuted = true;
     EXPECT_TRUE(SliderColourOf(s->core, res::kVolumeSlider).gray);
-    EXPECT_EQ(SliderMaximum(res::kGreenSlider), 255);
-    EXPECT_EQ(SliderMaximum(res::kVolumeSlider), 100);
+    EXPECT_EQ(SliderMaximum(res::kGreenSlider), 255);  // the others: see the tips' values
 }
 
 TEST(SliderFill, CustomDrawAnswers) {
