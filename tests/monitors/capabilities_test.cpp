@@ -58,36 +58,29 @@ struct ReadCase {
 
 const ReadCase kReads[] = {
     // A code listed without values has none: the next code's list is not its own.
-    {"CodeWithoutValueList", "(prot(monitor)type(lcd)model(X)vcp(10 12 14 16 60(01 03 11)))", Make("X", {}, {1, 3, 17})},
+    {"CodeWithoutValueList", "(model(X)vcp(10 12 14 16 60(01 03 11)))", Make("X", {}, {1, 3, 17})},
     // "14" among another code's values (OSD languages list 0x14) is no preset code.
-    {"CodeInsideOtherValueList", "(prot(monitor)type(lcd)model(X)vcp(10 12 60(0F 11) CC(02 03 04 0A 14 16) D6(01 04 05)))",
-     Make("X", {}, {15, 17})},
+    {"CodeInsideOtherValueList", "(model(X)vcp(10 12 60(0F 11) CC(02 03 04 0A 14 16) D6(01 04)))", Make("X", {}, {15, 17})},
     // Packed codes and values: no "60" across "06 08", no "10" across "01 0F".
-    {"CodeAcrossPackedPairs", "(prot(monitor)type(lcd)model(X)vcp(1014(050608)CC(0203)60(11)))", Make("X", {5, 6, 8}, {17})},
-    {"ValueAcrossPackedPairs", "(prot(monitor)type(lcd)model(X)vcp(1014(0B0C)60(010F1112)))",
-     Make("X", {11, 12}, {1, 15, 17, 18})},
+    {"CodeAcrossPackedPairs", "(model(X)vcp(1014(050608)CC(0203)60(11)))", Make("X", {5, 6, 8}, {17})},
+    {"ValueAcrossPackedPairs", "(model(X)vcp(1014(0B0C)60(010F1112)))", Make("X", {11, 12}, {1, 15, 17, 18})},
     // Cut short inside a value list: the values read before the cut count.
-    {"TruncatedValueList", "(prot(monitor)type(lcd)model(X)vcp(10 12 14(05 08 0B", Make("X", {5, 8, 11}, {})},
+    {"TruncatedValueList", "(model(X)vcp(10 12 14(05 08 0B", Make("X", {5, 8, 11}, {})},
     // Model text without parentheses is no model, and the next group is not it either.
-    {"ModelWithoutParentheses", "(prot(monitor)type(LCD)model LCDPB287 cmds(01 02 03 07 0C F3) vcp(10 12))",
-     Make(std::nullopt, {}, {})},
-    {"ParenthesesInsideModel", "(prot(monitor)type(lcd)model(U2720Q (rev A))vcp(10 12))", Make("U2720Q (rev A)", {}, {})},
-    {"LineBreakInsideModel", "(prot(monitor)type(lcd)model(U30\r\n11)vcp(10 12))", Make("U3011", {}, {})},
+    {"ModelWithoutParentheses", "(model LCDPB287 cmds(01 02 03 07 0C F3) vcp(10 12))", Make(std::nullopt, {}, {})},
+    {"ParenthesesInsideModel", "(model(U2720Q (rev A))vcp(10 12))", Make("U2720Q (rev A)", {}, {})},
+    {"LineBreakInsideModel", "(model(U30\r\n11)vcp(10 12))", Make("U3011", {}, {})},
     // Line-wrapped text: a break between the two digits of a value or a code.
-    {"LineBreakInsideValue", "(prot(monitor)type(lcd)model(X)vcp(10 12 14(01 0\n5 08) 60(0\r\n3 11)))",
-     Make("X", {1, 5, 8}, {3, 17})},
-    {"LineBreakInsideCode", "(prot(monitor)type(lcd)model(X)vcp(10 12 1\n4(05 08) 6\r\n0(11)))", Make("X", {5, 8}, {17})},
+    {"LineBreakInsideValue", "(model(X)vcp(10 12 14(01 0\n5 08) 60(0\r\n3 11)))", Make("X", {1, 5, 8}, {3, 17})},
+    {"LineBreakInsideCode", "(model(X)vcp(10 12 1\n4(05 08) 6\r\n0(11)))", Make("X", {5, 8}, {17})},
     // Sub-lists belong to the value before them, and their ")" does not end the list.
-    {"NestedSubList", "(prot(monitor)type(lcd)model(X)vcp(10 12 14(01 02 (03 04) 0B) 60(0F (10) 11)))",
-     Make("X", {1, 2, 11}, {15, 17})},
+    {"NestedSubList", "(model(X)vcp(10 12 14(01 02 (03 04) 0B) 60(0F (10) 11)))", Make("X", {1, 2, 11}, {15, 17})},
     // The word "model" in another group's text ahead of the model group.
-    {"ModelWordInOtherGroup", "(prot(monitor)type(lcd)vcpname(DC(Model Select))mswhql(1)model(E2)vcp(10))",
-     Make("E2", {}, {})},
+    {"ModelWordInOtherGroup", "(vcpname(DC(Model Select))mswhql(1)model(E2)vcp(10))", Make("E2", {}, {})},
     // v, c and p ahead of the vcp group, here in vcpname.
-    {"VcpLettersBeforeVcpGroup", "(prot(monitor)type(lcd)model(X)vcpname(14(sRGB))vcp(10 12 14(01 05 08)))",
-     Make("X", {1, 5, 8}, {})},
+    {"VcpLettersBeforeVcpGroup", "(model(X)vcpname(14(sRGB))vcp(10 12 14(01 05 08)))", Make("X", {1, 5, 8}, {})},
     // A code listed twice gets the values of both lists.
-    {"RepeatedCode", "(prot(monitor)type(lcd)model(X)vcp(10 14(05 08) 60(11) 14(0B)))", Make("X", {5, 8, 11}, {17})},
+    {"RepeatedCode", "(model(X)vcp(10 14(05 08) 60(11) 14(0B)))", Make("X", {5, 8, 11}, {17})},
     {"NoOuterParentheses", "prot(monitor)type(lcd)model(A1)vcp(14(05) 60(11))", Make("A1", {5}, {17})},
     {"BlanksBetweenEverything", " ( prot ( monitor ) model ( A1 ) vcp ( 14 ( 05 08 ) 60 ( 11 ) ) ) ",
      Make(" A1 ", {5, 8}, {17})},
@@ -99,7 +92,7 @@ const ReadCase kReads[] = {
     {"SecondListAfterAListBelongsToNothing", "(vcp(14(01 02 0B)(04 05)))", Make(std::nullopt, {1, 2, 11}, {})},
     {"FirstModelCountsOnlyAtTopLevel", "(vcpname(10(model(B2)))model(A1)model(B2))", Make("A1", {}, {})},
     {"EmptyModel", "(model()vcp(10))", Make("", {}, {})},
-    {"ModelCutShort", "(prot(monitor)type(lcd)model(U27", Make(std::nullopt, {}, {})},
+    {"ModelCutShort", "(model(U27", Make(std::nullopt, {}, {})},
     {"ValueCutShortIsDropped", "(model(A1)vcp(14(05 08 0", Make("A1", {5, 8}, {})},
     {"ValuesOutOfRangeAreNotOffered", "(vcp(14(00 01 0D 0E FF) 60(00 1F 20)))", Make(std::nullopt, {1, 13}, {31})},
     {"ListAfterHalfCodeBelongsToNothing", "(vcp(14 1(05)))", Make(std::nullopt, {}, {})},

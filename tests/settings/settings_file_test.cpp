@@ -19,11 +19,6 @@ constexpr std::u16string_view kProgramCopy = u"C:\\Program Files\\Lumivane\\Lumi
 constexpr std::u16string_view kAppDataCopy = u"C:\\Users\\User\\AppData\\Roaming\\Lumivane\\Lumivane.xml";
 constexpr std::u16string_view kAppDataFolder = u"C:\\Users\\User\\AppData\\Roaming\\Lumivane";
 
-Simulator& NewSim(std::unique_ptr<Simulator>& holder) {
-    holder = std::make_unique<Simulator>(sim::Fleet{});
-    return *holder;
-}
-
 // The children of a document as (key, value), in order.
 Pairs Children(XmlReader& reader, const std::string& document) {
     Pairs pairs;
@@ -37,8 +32,7 @@ Pairs Children(XmlReader& reader, const std::string& document) {
 std::string Utf8(std::u16string_view text) { return std::string(text.begin(), text.end()); }
 
 TEST(SettingsDocument, HoldsEveryFieldInTheFixedOrder) {
-    std::unique_ptr<Simulator> holder;
-    Simulator& sim = NewSim(holder);
+    Simulator sim(sim::Fleet{});
     const Pairs children = Children(*sim.xmlReader, SettingsDocument(sim.core));
     ASSERT_EQ(children.size(), 227u);
     EXPECT_EQ(children.front(), (std::pair<std::u16string, std::u16string>{u"restartflag", u"N"}));
@@ -53,8 +47,7 @@ TEST(SettingsDocument, HoldsEveryFieldInTheFixedOrder) {
 
 // Every field set to a value other than its default survives a save and a load.
 TEST(SettingsDocument, EveryFieldSurvivesARoundTrip) {
-    std::unique_ptr<Simulator> first, second;
-    Simulator& writer = NewSim(first);
+    Simulator writer(sim::Fleet{});
     Pairs changed;
     int n = 0;
     for (auto [key, value] : Children(*writer.xmlReader, SettingsDocument(writer.core))) {
@@ -82,7 +75,7 @@ TEST(SettingsDocument, EveryFieldSurvivesARoundTrip) {
     std::string input;
     ASSERT_TRUE(w.WriteFullEndElement() && w.EndDocument(input));
 
-    Simulator& reader = NewSim(second);
+    Simulator reader(sim::Fleet{});
     ApplySettingsDocument(reader.core, input);
     reader.core.settings.languageId = ResolveLanguage(reader.core.settings, 9);
     Pairs reread = Children(*reader.xmlReader, SettingsDocument(reader.core));
@@ -96,13 +89,13 @@ TEST(SettingsDocument, EveryFieldSurvivesARoundTrip) {
 }
 
 TEST(SettingsLoad, ReadsWhatTheRulesSay) {
-    std::unique_ptr<Simulator> holder;
-    const AppSettings& s = NewSim(holder).core.settings;
+    Simulator sim(sim::Fleet{});
+    const AppSettings& s = sim.core.settings;
     // Keys in any case and order, nested under another root; Y only in capitals; two's complement;
     // full stops become spaces in command lines.
-    ApplySettingsDocument(holder->core, "<?xml version=\"1.0\"?><other><x><set SAMEVALUES=\"Y\"/></x>"
-                                        "<set Wheel_b=\"00000005\"/><set tooltips=\"y\"/><set offset_brightness="
-                                        "\"FFFFFFF6\"/><set editbuffer0=\"b.20.c.30\"/></other>");
+    ApplySettingsDocument(sim.core, "<?xml version=\"1.0\"?><other><x><set SAMEVALUES=\"Y\"/></x>"
+                                    "<set Wheel_b=\"00000005\"/><set tooltips=\"y\"/><set offset_brightness="
+                                    "\"FFFFFFF6\"/><set editbuffer0=\"b.20.c.30\"/></other>");
     EXPECT_TRUE(s.samevalues);
     EXPECT_EQ(s.wheel_B, 5);
     EXPECT_FALSE(s.tooltips);
@@ -110,18 +103,18 @@ TEST(SettingsLoad, ReadsWhatTheRulesSay) {
     EXPECT_EQ(s.hotkeys[0].commandLine.View(), "b 20 c 30");
 
     // A malformed document keeps what came before the fault; a document type is refused.
-    ApplySettingsDocument(holder->core, "<s><set wheel_B=\"00000007\"></s><set showRGB=\"Y\"/>");
+    ApplySettingsDocument(sim.core, "<s><set wheel_B=\"00000007\"></s><set showRGB=\"Y\"/>");
     EXPECT_EQ(s.wheel_B, 7);
     EXPECT_FALSE(s.showRGB);
-    ApplySettingsDocument(holder->core, "<!DOCTYPE s [<!ENTITY e \"b 99\">]><s><set editbuffer1=\"&e;\"/></s>");
+    ApplySettingsDocument(sim.core, "<!DOCTYPE s [<!ENTITY e \"b 99\">]><s><set editbuffer1=\"&e;\"/></s>");
     EXPECT_TRUE(s.hotkeys[1].commandLine.Empty());
 }
 
 // A negative selection in the file (FFFFFFFF) is taken as the first monitor, so it is not
 // written back as it came.
 TEST(SettingsLoad, NegativeSelectionBecomesTheFirstMonitor) {
-    std::unique_ptr<Simulator> holder;
-    Core& core = NewSim(holder).core;
+    Simulator sim(sim::Fleet{});
+    Core& core = sim.core;
     core.selectedMonitor = 3;
     ApplySettingsDocument(core, "<s><set selectedmonitor=\"FFFFFFFF\"/></s>");
     EXPECT_EQ(core.selectedMonitor, 0);
