@@ -75,7 +75,7 @@ TEST(DdcSetter, StoresTheValueAndMarksTheRowsItTried) {
 
     sim.core.settings.rereadvalues = true;
     sim.monitors.ClearCallLog();
-    SetContrast(sim.core, 60);
+    SetContrast(sim.core, 50);
     EXPECT_EQ(sim.monitors.CallCount("SetMonitorContrast"), 1u) << "with reread, even an equal value is sent";
 }
 
