@@ -105,7 +105,9 @@ TEST(IconPicture, HundredNarrowsTheFont) {
         EXPECT_EQ(picture.font.height, c.height);
         EXPECT_EQ(picture.font.width, c.width);
         EXPECT_EQ(picture.font.quality, win::kNonAntialiasedQuality);
-        if (c.kind != kCombinedIcon) EXPECT_EQ(picture.runs.at(0).text, "100");
+        if (c.kind != kCombinedIcon) {
+            EXPECT_EQ(picture.runs.at(0).text, "100");
+        }
     }
 }
 
