@@ -1,5 +1,6 @@
 #include "monitors/enumeration.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -74,9 +75,8 @@ TEST(Enumeration, EmptyModelNameFallsBackToTheEdidThenTheIdsThenTheDevice) {
     std::string text = kDellDisplay;
     text.replace(text.find("friendly = DELL U2719D"), 22, "friendly =");
     std::vector<uint8_t> edid(128, 0);  // an alphanumeric descriptor (0xFE) at 72: "U2719D X"
-    const std::string model = "U2719D X\n   ";
     edid[72 + 3] = 0xFE;
-    for (std::size_t i = 0; i < 13; ++i) edid[72 + 5 + i] = static_cast<uint8_t>(model[i]);
+    std::memcpy(&edid[72 + 5], "U2719D X\n    ", 13);
 
     Simulator withEdid(Fleet(text));
     withEdid.fleet.displays[0].edid = edid;
