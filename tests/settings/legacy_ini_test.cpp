@@ -42,7 +42,8 @@ std::string RenderHotKeys(const std::vector<LegacyHotKey>& hotKeys) {
     for (const LegacyHotKey& entry : hotKeys) {
         char code[9] = "-";
         if (entry.hotkey) std::snprintf(code, sizeof code, "%X", static_cast<unsigned>(*entry.hotkey));
-        text += (text.empty() ? "" : ";") + std::string(code) + '=' + entry.editbuffer;
+        text += text.empty() ? "" : ";";
+        text += code + ('=' + entry.editbuffer);
     }
     return text;
 }
