@@ -1,7 +1,6 @@
 #include "monitors/capabilities.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <optional>
 #include <ostream>
@@ -12,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include "common/text.h"
 
 namespace lv {
 namespace {
@@ -50,125 +48,8 @@ Outcome Parsed(std::string_view text) {
     return outcome;
 }
 
-// The rules the program used before: plain case-insensitive substring searches. Kept
-// here to show where the parser deliberately gives another answer.
-namespace old_rules {
-
-constexpr std::size_t npos = std::string_view::npos;
-
-std::size_t Find(std::string_view text, std::string_view needle, std::size_t from) {
-    if (from == npos || from > text.size()) return npos;
-    const auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), needle.begin(),
-                                needle.end(), [](char a, char b) { return ToLowerAscii(a) == ToLowerAscii(b); });
-    return it == text.end() ? npos : static_cast<std::size_t>(it - text.begin());
-}
-
-// Text between the first "(" after `after` and the next ")".
-std::optional<std::string_view> Between(std::string_view text, std::size_t after) {
-    if (after == npos) return std::nullopt;
-    const std::size_t open = text.find('(', after);
-    if (open == npos) return std::nullopt;
-    const std::size_t close = text.find(')', open + 1);
-    if (close == npos) return std::nullopt;
-    return text.substr(open + 1, close - open - 1);
-}
-
-// The value list of `code`: after "v", then "c", then "p", then the code.
-std::optional<std::string_view> List(std::string_view text, std::string_view code) {
-    std::size_t at = Find(text, "v", 0);
-    if (at != npos) at = Find(text, "c", at + 1);
-    if (at != npos) at = Find(text, "p", at + 1);
-    if (at != npos) at = Find(text, code, at + 1);
-    return Between(text, at == npos ? npos : at + code.size());
-}
-
-template <typename Bits>
-Bits Offered(std::optional<std::string_view> list) {
-    Bits bits;
-    if (!list) return bits;
-    for (std::size_t v = 1; v < bits.size(); ++v) {
-        char hex[3];
-        std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned>(v));
-        if (Find(*list, hex, 0) != npos) bits.set(v);
-    }
-    return bits;
-}
-
-Outcome Apply(std::string_view text) {
-    Outcome outcome{std::nullopt, Offered<PresetSet>(List(text, "14")), Offered<InputSet>(List(text, "60"))};
-    const std::size_t keyword = Find(text, "model", 0);
-    if (const auto model = Between(text, keyword == npos ? npos : keyword + 5)) outcome.model = std::string(*model);
-    return outcome;
-}
-
-}  // namespace old_rules
-
-// Each kind of string where the parser and the old substring rules part ways, with what
-// each gives.
-struct DifferenceCase {
-    const char* difference;
-    const char* text;
-    Outcome oldRules;
-    Outcome parsed;
-};
-
-void PrintTo(const DifferenceCase& c, std::ostream* out) { *out << c.text; }
-
-class Differences : public testing::TestWithParam<DifferenceCase> {};
-
-TEST_P(Differences, ParserGivesTheSoundResultWhereTheSubstringRulesErr) {
-    const DifferenceCase& c = GetParam();
-    EXPECT_EQ(old_rules::Apply(c.text), c.oldRules);
-    EXPECT_EQ(Parsed(c.text), c.parsed);
-    EXPECT_NE(c.oldRules, c.parsed);
-}
-
-const DifferenceCase kDifferences[] = {
-    // A code listed without values: the old search went on to the next code's list.
-    {"CodeWithoutValueList", "(prot(monitor)type(lcd)model(X)vcp(10 12 14 16 60(01 03 11)))",
-     Make("X", {1, 3}, {1, 3, 17}), Make("X", {}, {1, 3, 17})},
-    // "14" among another code's values (OSD languages list 0x14), the monitor has no 0x14.
-    {"CodeInsideOtherValueList", "(prot(monitor)type(lcd)model(X)vcp(10 12 60(0F 11) CC(02 03 04 0A 14 16) D6(01 04 05)))",
-     Make("X", {1, 4, 5}, {15, 17}), Make("X", {}, {15, 17})},
-    // Packed codes and values: "60" read across "06 08" inside the preset list.
-    {"CodeAcrossPackedPairs", "(prot(monitor)type(lcd)model(X)vcp(1014(050608)CC(0203)60(11)))",
-     Make("X", {5, 6, 8}, {2, 3}), Make("X", {5, 6, 8}, {17})},
-    // Packed values: "10" read across "01 0F".
-    {"ValueAcrossPackedPairs", "(prot(monitor)type(lcd)model(X)vcp(1014(0B0C)60(010F1112)))",
-     Make("X", {11, 12}, {1, 15, 16, 17, 18}), Make("X", {11, 12}, {1, 15, 17, 18})},
-    // Cut short inside a value list: the values read before the cut count.
-    {"TruncatedValueList", "(prot(monitor)type(lcd)model(X)vcp(10 12 14(05 08 0B", Make("X", {}, {}),
-     Make("X", {5, 8, 11}, {})},
-    // Model text without parentheses: the old rule took the next group, here cmds.
-    {"ModelWithoutParentheses", "(prot(monitor)type(LCD)model LCDPB287 cmds(01 02 03 07 0C F3) vcp(10 12))",
-     Make("01 02 03 07 0C F3", {}, {}), Make(std::nullopt, {}, {})},
-    {"ParenthesesInsideModel", "(prot(monitor)type(lcd)model(U2720Q (rev A))vcp(10 12))", Make("U2720Q (rev A", {}, {}),
-     Make("U2720Q (rev A)", {}, {})},
-    {"LineBreakInsideModel", "(prot(monitor)type(lcd)model(U30\r\n11)vcp(10 12))", Make("U30\r\n11", {}, {}),
-     Make("U3011", {}, {})},
-    // Line-wrapped text: a break between the two digits of a value.
-    {"LineBreakInsideValue", "(prot(monitor)type(lcd)model(X)vcp(10 12 14(01 0\n5 08) 60(0\r\n3 11)))",
-     Make("X", {1, 8}, {17}), Make("X", {1, 5, 8}, {3, 17})},
-    {"LineBreakInsideCode", "(prot(monitor)type(lcd)model(X)vcp(10 12 1\n4(05 08) 6\r\n0(11)))", Make("X", {}, {}),
-     Make("X", {5, 8}, {17})},
-    // Sub-lists belong to the value before them; the old rule also stopped at their ")".
-    {"NestedSubList", "(prot(monitor)type(lcd)model(X)vcp(10 12 14(01 02 (03 04) 0B) 60(0F (10) 11)))",
-     Make("X", {1, 2, 3, 4}, {15, 16}), Make("X", {1, 2, 11}, {15, 17})},
-    // The word "model" in another group's text ahead of the model group.
-    {"ModelWordInOtherGroup", "(prot(monitor)type(lcd)vcpname(DC(Model Select))mswhql(1)model(E2)vcp(10))",
-     Make("1", {}, {}), Make("E2", {}, {})},
-    // v, c and p found ahead of the vcp group, here in vcpname.
-    {"VcpLettersBeforeVcpGroup", "(prot(monitor)type(lcd)model(X)vcpname(14(sRGB))vcp(10 12 14(01 05 08)))",
-     Make("X", {}, {}), Make("X", {1, 5, 8}, {})},
-    // A code listed twice: the old rule saw only the first list.
-    {"RepeatedCode", "(prot(monitor)type(lcd)model(X)vcp(10 14(05 08) 60(11) 14(0B)))", Make("X", {5, 8}, {17}),
-     Make("X", {5, 8, 11}, {17})},
-};
-
-INSTANTIATE_TEST_SUITE_P(Capabilities, Differences, testing::ValuesIn(kDifferences),
-                         [](const testing::TestParamInfo<DifferenceCase>& info) { return info.param.difference; });
-
-// How the parser reads loosely written strings.
+// How the parser reads loosely written strings, among them each kind where a plain
+// case-insensitive substring search for "vcp", "14", "60" and "model" gives another answer.
 struct ReadCase {
     const char* name;
     const char* text;
@@ -176,6 +57,30 @@ struct ReadCase {
 };
 
 const ReadCase kReads[] = {
+    // A code listed without values has none: the next code's list is not its own.
+    {"CodeWithoutValueList", "(model(X)vcp(10 12 14 16 60(01 03 11)))", Make("X", {}, {1, 3, 17})},
+    // "14" among another code's values (OSD languages list 0x14) is no preset code.
+    {"CodeInsideOtherValueList", "(model(X)vcp(10 12 60(0F 11) CC(02 03 04 0A 14 16) D6(01 04)))", Make("X", {}, {15, 17})},
+    // Packed codes and values: no "60" across "06 08", no "10" across "01 0F".
+    {"CodeAcrossPackedPairs", "(model(X)vcp(1014(050608)CC(0203)60(11)))", Make("X", {5, 6, 8}, {17})},
+    {"ValueAcrossPackedPairs", "(model(X)vcp(1014(0B0C)60(010F1112)))", Make("X", {11, 12}, {1, 15, 17, 18})},
+    // Cut short inside a value list: the values read before the cut count.
+    {"TruncatedValueList", "(model(X)vcp(10 12 14(05 08 0B", Make("X", {5, 8, 11}, {})},
+    // Model text without parentheses is no model, and the next group is not it either.
+    {"ModelWithoutParentheses", "(model LCDPB287 cmds(01 02 03 07 0C F3) vcp(10 12))", Make(std::nullopt, {}, {})},
+    {"ParenthesesInsideModel", "(model(U2720Q (rev A))vcp(10 12))", Make("U2720Q (rev A)", {}, {})},
+    {"LineBreakInsideModel", "(model(U30\r\n11)vcp(10 12))", Make("U3011", {}, {})},
+    // Line-wrapped text: a break between the two digits of a value or a code.
+    {"LineBreakInsideValue", "(model(X)vcp(10 12 14(01 0\n5 08) 60(0\r\n3 11)))", Make("X", {1, 5, 8}, {3, 17})},
+    {"LineBreakInsideCode", "(model(X)vcp(10 12 1\n4(05 08) 6\r\n0(11)))", Make("X", {5, 8}, {17})},
+    // Sub-lists belong to the value before them, and their ")" does not end the list.
+    {"NestedSubList", "(model(X)vcp(10 12 14(01 02 (03 04) 0B) 60(0F (10) 11)))", Make("X", {1, 2, 11}, {15, 17})},
+    // The word "model" in another group's text ahead of the model group.
+    {"ModelWordInOtherGroup", "(vcpname(DC(Model Select))mswhql(1)model(E2)vcp(10))", Make("E2", {}, {})},
+    // v, c and p ahead of the vcp group, here in vcpname.
+    {"VcpLettersBeforeVcpGroup", "(model(X)vcpname(14(sRGB))vcp(10 12 14(01 05 08)))", Make("X", {1, 5, 8}, {})},
+    // A code listed twice gets the values of both lists.
+    {"RepeatedCode", "(model(X)vcp(10 14(05 08) 60(11) 14(0B)))", Make("X", {5, 8, 11}, {17})},
     {"NoOuterParentheses", "prot(monitor)type(lcd)model(A1)vcp(14(05) 60(11))", Make("A1", {5}, {17})},
     {"BlanksBetweenEverything", " ( prot ( monitor ) model ( A1 ) vcp ( 14 ( 05 08 ) 60 ( 11 ) ) ) ",
      Make(" A1 ", {5, 8}, {17})},
@@ -187,7 +92,7 @@ const ReadCase kReads[] = {
     {"SecondListAfterAListBelongsToNothing", "(vcp(14(01 02 0B)(04 05)))", Make(std::nullopt, {1, 2, 11}, {})},
     {"FirstModelCountsOnlyAtTopLevel", "(vcpname(10(model(B2)))model(A1)model(B2))", Make("A1", {}, {})},
     {"EmptyModel", "(model()vcp(10))", Make("", {}, {})},
-    {"ModelCutShort", "(prot(monitor)type(lcd)model(U27", Make(std::nullopt, {}, {})},
+    {"ModelCutShort", "(model(U27", Make(std::nullopt, {}, {})},
     {"ValueCutShortIsDropped", "(model(A1)vcp(14(05 08 0", Make("A1", {5, 8}, {})},
     {"ValuesOutOfRangeAreNotOffered", "(vcp(14(00 01 0D 0E FF) 60(00 1F 20)))", Make(std::nullopt, {1, 13}, {31})},
     {"ListAfterHalfCodeBelongsToNothing", "(vcp(14 1(05)))", Make(std::nullopt, {}, {})},
@@ -198,7 +103,7 @@ TEST(Capabilities, ReadsModelPresetsAndInputsOfLooseStrings) {
 }
 
 // A lone hex digit is dropped at the blank after it, not paired with the next digit, so
-// the code or value behind it keeps its list, as the substring rules find it too.
+// the code or value behind it keeps its list.
 TEST(Capabilities, StrayDigitIsDroppedAlone) {
     const ReadCase cases[] = {
         {"BeforePresetCode", "(prot(monitor)type(lcd)model(X)vcp(02 04 10 12 6 14(05 08 0B) 60(0F 11)))",
@@ -206,10 +111,7 @@ TEST(Capabilities, StrayDigitIsDroppedAlone) {
         {"BeforeInputCode", "(prot(monitor)type(lcd)model(X)vcp(10 12 14(05) 52 6 60(0F 11)))", Make("X", {5}, {15, 17})},
         {"InsideValueLists", "(model(X)vcp(14(05 0 08 B 0B) 60(1 0F 11 2)))", Make("X", {5, 8, 11}, {15, 17})},
     };
-    for (const ReadCase& c : cases) {
-        EXPECT_EQ(Parsed(c.text), c.parsed) << c.name << ": " << c.text;
-        EXPECT_EQ(old_rules::Apply(c.text), c.parsed) << c.name << ": " << c.text;
-    }
+    for (const ReadCase& c : cases) EXPECT_EQ(Parsed(c.text), c.parsed) << c.name << ": " << c.text;
 }
 
 TEST(Capabilities, EachCodeOnceInTheOrderFirstListed) {

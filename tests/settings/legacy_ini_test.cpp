@@ -40,15 +40,10 @@ std::string Flag(const std::optional<bool>& value) { return value ? (*value ? "Y
 std::string RenderHotKeys(const std::vector<LegacyHotKey>& hotKeys) {
     std::string text;
     for (const LegacyHotKey& entry : hotKeys) {
-        if (!text.empty()) text += ';';
-        if (entry.hotkey) {
-            char code[9];
-            std::snprintf(code, sizeof code, "%X", static_cast<unsigned>(*entry.hotkey));
-            text += code;
-        } else {
-            text += '-';
-        }
-        text += '=' + entry.editbuffer;
+        char code[9] = "-";
+        if (entry.hotkey) std::snprintf(code, sizeof code, "%X", static_cast<unsigned>(*entry.hotkey));
+        text += text.empty() ? "" : ";";
+        text += code + ('=' + entry.editbuffer);
     }
     return text;
 }
