@@ -69,15 +69,13 @@ private:
     bool ready_ = true;
 };
 
-TEST(OverflowArea, WithoutAnOverflowToolbarNothingIsLookedAt) {
+TEST(OverflowArea, FindsOnlyAButtonWhoseWholeTextIsTheTip) {
     Win32WindowApi window;
     Win32TrayApi tray(window);
     bool found = true;
-    EXPECT_EQ(tray.ScanOverflowArea(kTip, found), OverflowScan::NoToolbar);
+    EXPECT_EQ(tray.ScanOverflowArea(kTip, found), OverflowScan::NoToolbar) << "no overflow window made yet";
     EXPECT_FALSE(found);
-}
 
-TEST(OverflowArea, FindsOnlyAButtonWhoseWholeTextIsTheTip) {
     const std::string longer = std::string(kTip) + "%";
     const std::string huge(3000, 'x');  // more than the text block: must not be fetched
     const struct {
@@ -93,13 +91,11 @@ TEST(OverflowArea, FindsOnlyAButtonWhoseWholeTextIsTheTip) {
         {"no tip yet", {nullptr, "Volume 40"}, "", false},
         {"no buttons", {}, kTip, false},
     };
-    Win32WindowApi window;
-    Win32TrayApi tray(window);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const OverflowWindow overflow(c.texts);
         ASSERT_TRUE(overflow.Ready());
-        bool found = !c.found;
+        found = !c.found;
         EXPECT_EQ(tray.ScanOverflowArea(c.tip, found), OverflowScan::Scanned);
         EXPECT_EQ(found, c.found);
     }

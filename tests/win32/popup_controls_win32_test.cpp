@@ -106,8 +106,17 @@ protected:
     HWND popup_ = nullptr;
 };
 
+// Dialog 101 as the resources give it: every control the program reaches, hidden at first.
+TEST_F(PopupControlsTest, TheDialogHoldsEveryControlAndStartsHidden) {
+    EXPECT_FALSE(::GetWindowLongA(popup_, GWL_STYLE) & WS_VISIBLE);
+    for (const int id : {1001, 1112, 1064, 1113, 1119, 1120, 1221, 1222, 1214, 1070, 1071, 1072, 1067, 1068, 1069,
+                         1108, 1109, 1116, 1115, 1117, 1002, 1003, 1004, 1037, 1038, 1039, 1040, 1104, 1105, 1106})
+        EXPECT_NE(Item(id), nullptr) << id;
+    for (int id = 40001; id <= 40063; ++id) EXPECT_NE(Item(id), nullptr) << id;
+}
+
 TEST_F(PopupControlsTest, SetUpGivesSixCentredColumnsAndTheSliderRanges) {
-    const char* names[] = {"Monitor", "Bri.", "Con.", "R", "G", "B"};
+    std::string names;
     for (int column = 0; column < 6; ++column) {
         char text[32] = {};
         LVCOLUMNA info{};
@@ -115,18 +124,16 @@ TEST_F(PopupControlsTest, SetUpGivesSixCentredColumnsAndTheSliderRanges) {
         info.pszText = text;
         info.cchTextMax = sizeof(text);
         ASSERT_TRUE(::SendMessageA(Item(1001), LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info))) << column;
-        EXPECT_STREQ(text, names[column]);
+        names += std::string(text) + "|";
         EXPECT_GT(info.cx, 0) << column;
-        if (column > 0) {
-            EXPECT_EQ(info.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_CENTER) << column;
-        }
+        EXPECT_TRUE(column == 0 || (info.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_CENTER) << column;
     }
+    EXPECT_EQ(names, "Monitor|Bri.|Con.|R|G|B|");
     EXPECT_TRUE(::SendMessageA(Item(1001), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
-    for (int id : {1038, 1039, 1040}) {
+    for (const auto& [id, max] : {std::pair{1038, 100}, {1039, 100}, {1040, 100}, {1067, 255}, {1068, 255}, {1069, 255}}) {
         EXPECT_EQ(::SendMessageA(Item(id), TBM_GETRANGEMIN, 0, 0), 0) << id;
-        EXPECT_EQ(::SendMessageA(Item(id), TBM_GETRANGEMAX, 0, 0), 100) << id;
+        EXPECT_EQ(::SendMessageA(Item(id), TBM_GETRANGEMAX, 0, 0), max) << id;
     }
-    for (int id : {1067, 1068, 1069}) EXPECT_EQ(::SendMessageA(Item(id), TBM_GETRANGEMAX, 0, 0), 255) << id;
     EXPECT_EQ(::SendMessageA(Item(1038), TBM_GETPOS, 0, 0), 30);  // brightness 70
 }
 
@@ -164,20 +171,16 @@ TEST_F(PopupControlsTest, TheBarHoldsTheValuesShareInTheLoadedColour) {
 }
 
 TEST_F(PopupControlsTest, TipTextsComeFromTheSliderAndTheStringTable) {
+    auto tip = [&](int id, UINT_PTR idFrom, UINT flags) {
+        NMTTDISPINFOA info{};
+        info.hdr = {popup_, idFrom, static_cast<UINT>(TTN_GETDISPINFOA)};
+        info.uFlags = flags;
+        ::SendMessageA(popup_, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&info));
+        return std::string(info.lpszText ? info.lpszText : "(none)");
+    };
     ::SendMessageA(Item(1038), TBM_SETPOS, TRUE, 63);
-    NMTTDISPINFOA info{};
-    info.hdr.hwndFrom = popup_;
-    info.hdr.idFrom = reinterpret_cast<UINT_PTR>(Item(1038));
-    info.hdr.code = TTN_GETDISPINFOA;
-    info.uFlags = TTF_IDISHWND;
-    ::SendMessageA(popup_, WM_NOTIFY, 1038, reinterpret_cast<LPARAM>(&info));
-    EXPECT_STREQ(info.lpszText, "37");
-    NMTTDISPINFOA byId{};
-    byId.hdr.hwndFrom = popup_;
-    byId.hdr.idFrom = 1117;
-    byId.hdr.code = TTN_GETDISPINFOA;
-    ::SendMessageA(popup_, WM_NOTIFY, 1117, reinterpret_cast<LPARAM>(&byId));
-    EXPECT_STREQ(byId.lpszText, "restore default Monitor-factory-settings\ndo not click, if you are unsure!");
+    EXPECT_EQ(tip(1038, reinterpret_cast<UINT_PTR>(Item(1038)), TTF_IDISHWND), "37");
+    EXPECT_EQ(tip(1117, 1117, 0), "restore default Monitor-factory-settings\ndo not click, if you are unsure!");
 }
 
 TEST_F(PopupControlsTest, ScrollMessagesReadTheSliderNotTheWord) {

@@ -171,39 +171,22 @@ TEST_F(SimulatedDxva2Test, SetsAreWrittenBackToTheFleetFile) {
     const HANDLE alpha = monitors[0].hPhysicalMonitor;
     DWORD min = 0, current = 0, max = 0;
     ASSERT_TRUE(dxva2.getBrightness(alpha, &min, &current, &max));
-    EXPECT_EQ(min, 10u);
-    EXPECT_EQ(current, 40u);
-    EXPECT_EQ(max, 90u);
+    EXPECT_EQ((std::vector<DWORD>{min, current, max}), (std::vector<DWORD>{10, 40, 90}));
 
-    using Monitor = lv::sim::FleetMonitor;
-    struct Case {
-        const char* name;
-        std::function<BOOL()> set;
-        bool accepted;
-        std::function<uint32_t(const Monitor&)> value;
-        uint32_t expected;
-    };
-    const Case cases[] = {
-        {"brightness", [&] { return dxva2.setBrightness(alpha, 70); }, true,
-         [](const Monitor& m) { return m.brightness.current; }, 70},
-        {"contrast", [&] { return dxva2.setContrast(alpha, 20); }, true,
-         [](const Monitor& m) { return m.contrast.current; }, 20},
-        {"red gain", [&] { return dxva2.setGain(alpha, MC_RED_GAIN, 200); }, true,
-         [](const Monitor& m) { return m.red.current; }, 200},
-        {"input", [&] { return dxva2.setVcp(alpha, 0x60, 0x11); }, true,
-         [](const Monitor& m) { return m.input; }, 0x11},
-        // Outside the raw range: refused, the file keeps the last value.
-        {"brightness too high", [&] { return dxva2.setBrightness(alpha, 91); }, false,
-         [](const Monitor& m) { return m.brightness.current; }, 70},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(c.set() != FALSE, c.accepted);
-        EXPECT_EQ(c.value(ReadFleet().displays.at(0).monitors.at(0)), c.expected);
-    }
-    // The dead monitor refuses, and its value in the file stays.
+    auto inFile = [&](std::size_t monitor) { return ReadFleet().displays.at(0).monitors.at(monitor); };
+    EXPECT_TRUE(dxva2.setBrightness(alpha, 70));
+    EXPECT_EQ(inFile(0).brightness.current, 70u);
+    EXPECT_TRUE(dxva2.setContrast(alpha, 20));
+    EXPECT_EQ(inFile(0).contrast.current, 20u);
+    EXPECT_TRUE(dxva2.setGain(alpha, MC_RED_GAIN, 200));
+    EXPECT_EQ(inFile(0).red.current, 200u);
+    EXPECT_TRUE(dxva2.setVcp(alpha, 0x60, 0x11));
+    EXPECT_EQ(inFile(0).input, 0x11u);
+    // Outside the raw range, or to the dead monitor: refused, the file keeps the last value.
+    EXPECT_FALSE(dxva2.setBrightness(alpha, 91));
+    EXPECT_EQ(inFile(0).brightness.current, 70u);
     EXPECT_FALSE(dxva2.setBrightness(monitors[1].hPhysicalMonitor, 60));
-    EXPECT_EQ(ReadFleet().displays.at(0).monitors.at(1).brightness.current, 50u);
+    EXPECT_EQ(inFile(1).brightness.current, 50u);
 }
 
 // The harness swaps the hardware under a running program by replacing the fleet file.
