@@ -105,20 +105,6 @@ TEST(Actions, QueriesSummaryAndWhereALineEnds) {
     }
 }
 
-TEST(Actions, LetterThatNeedsAnArgumentAtTheEndOfTheLineDoesNothing) {
-    for (const char* line : {"b", "bl", "v", "k", "a", "p", "s", "t", "b+", "v +", "a ", "d s"}) {
-        auto sim = Seeded();
-        const sim::Fleet before = sim->fleet;
-        CommandInterpreter(sim->core, line);
-        sim->Pump();
-        EXPECT_EQ(sim->monitors.DdcCallCount(), 0u) << line;
-        EXPECT_TRUE(sim->audio.Sets().empty()) << line;
-        EXPECT_TRUE(sim->otherCommands.empty()) << line;
-        EXPECT_TRUE(sim->fleet == before) << line;
-        EXPECT_FALSE(sim->core.toggleState) << line;
-    }
-}
-
 // t: one program-wide state flag chooses the half; the half runs as its own line.
 TEST(Toggle, AlternatesBetweenTheHalvesAndTheSecondEndsAtTheThirdT) {
     auto sim = Seeded();

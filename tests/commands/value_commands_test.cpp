@@ -56,7 +56,9 @@ TEST(ValueCommand, WritesOneValueToTheMonitor) {
     }
 }
 
-TEST(ValueCommand, RefusedOrEmptyLinesSendNothing) {
+// Refused values, names that match nothing and a letter that needs an argument at the end
+// of the line: nothing reaches a monitor, the volume or the window.
+TEST(ValueCommand, RefusedOrIncompleteLinesDoNothing) {
     struct Case {
         const char* line;
         std::function<void(Core&)> setup;
@@ -68,17 +70,23 @@ TEST(ValueCommand, RefusedOrEmptyLinesSendNothing) {
                           {"b00050", {}},   // six characters: a name that matches nothing
                           {"w y", {}}, {"+ b 20", {}},  // "+" is a name
                           {"b + 6", [](Core& core) { core.table[0].brightness = 100; }},
-                          {"l - 1", [](Core& core) { core.table[0].blue = 0; }}};
+                          {"l - 1", [](Core& core) { core.table[0].blue = 0; }},
+                          {"b", {}}, {"bl", {}}, {"v", {}}, {"k", {}}, {"a", {}}, {"p", {}}, {"s", {}}, {"t", {}},
+                          {"b+", {}}, {"v +", {}}, {"a ", {}}, {"d s", {}}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
         auto sim = Seeded();
         if (c.setup) c.setup(sim->core);
         const sim::Fleet before = sim->fleet;
         sim->Run(c.line);
-        EXPECT_EQ(sim->monitors.DdcCallCount(), 0u) << c.line;
-        EXPECT_EQ(sim->monitors.CallCount("EnumDisplayMonitors"), 0u) << c.line;
-        EXPECT_TRUE(sim->fleet == before) << c.line;
-        EXPECT_EQ(sim->core.lastChangedKind, ChangeKind::Nothing) << c.line << ": no setter ran";
+        EXPECT_EQ(sim->monitors.DdcCallCount(), 0u);
+        EXPECT_EQ(sim->monitors.CallCount("EnumDisplayMonitors"), 0u);
+        EXPECT_TRUE(sim->fleet == before);
+        EXPECT_TRUE(sim->audio.Sets().empty());
+        EXPECT_TRUE(sim->otherCommands.empty());
+        EXPECT_EQ(sim->core.lastChangedKind, ChangeKind::Nothing) << "no setter ran";
         EXPECT_EQ(sim->core.selectedMonitor, 0);
+        EXPECT_FALSE(sim->core.toggleState);
     }
 }
 
@@ -100,12 +108,10 @@ TEST(SetterLoop, DeadMonitorTenAttemptsTenPausesNothingChanges) {
         sim->core.selectedMonitor = static_cast<int64_t>(c.monitor);
         const MonitorEntry before = sim->core.table[c.monitor];
         const auto listBefore = sim->core.list.RowAt(static_cast<int>(c.monitor));
-        const uint64_t start = sim->clock.Now();
         sim->Run(c.line);
         EXPECT_EQ(sim->monitors.CallCount(c.call), 10u) << c.line;
         EXPECT_EQ(sim->monitors.DdcCallCount(), 10u) << "no read-back after a failed write";
         EXPECT_EQ(sim->clock.Pauses(), Repeated(10, 100));
-        EXPECT_EQ(sim->clock.Now() - start, 1000u);
         EXPECT_EQ(sim->core.table[c.monitor].*c.field.entry, before.*c.field.entry) << c.line;
         EXPECT_EQ(sim->core.list.RowAt(static_cast<int>(c.monitor)), listBefore) << c.line;
         EXPECT_EQ(sim->monitors.OpenHandleCount(), 0u);

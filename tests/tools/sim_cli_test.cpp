@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <tuple>
 #include <string>
 #include <vector>
 
@@ -42,20 +41,15 @@ protected:
 
     std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
     void Write(const std::string& name, const std::string& text) { std::ofstream(PathOf(name)) << text; }
+    std::string Read(const std::string& name) const {
+        std::ifstream file(PathOf(name));
+        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
 
     int Run(std::vector<std::string> args) {
         out_.str("");
         err_.str("");
         return RunSimulatorCli(args, out_, err_);
-    }
-    // Runs the lines on the fleet file and returns the fleet they leave behind.
-    sim::Fleet After(std::vector<std::string> lines) {
-        std::vector<std::string> args = {"--fleet", PathOf("fleet"), "--out", PathOf("after")};
-        args.insert(args.end(), lines.begin(), lines.end());
-        EXPECT_EQ(Run(args), 0) << err_.str();
-        sim::FleetFileResult result = sim::ReadFleetFile(PathOf("after"));
-        EXPECT_TRUE(result.ok) << result.error;
-        return result.fleet;
     }
 
     std::filesystem::path dir_;
@@ -75,23 +69,11 @@ TEST_F(SimCli, PrintsTheStateLogsTheCallsAndWritesTheFleetInTheRawRange) {
               "selected = 2\n"
               "query = 37\n"
               "elapsed_ms = 120\n");
-    std::ifstream log(PathOf("log"));
-    const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    const std::string text = Read("log");
     EXPECT_NE(text.find("SetMonitorBrightness mon=1 value=42 -> ok"), std::string::npos) << text;
     const sim::Fleet fleet = sim::ReadFleetFile(PathOf("after")).fleet;
     EXPECT_EQ(fleet.displays[1].monitors[0].brightness.current, 42u);  // 37 % of 20..80
     EXPECT_EQ(fleet.displays[0].monitors[0].brightness.current, 70u);
-}
-
-// The monitor offers presets 5, 8, 11 and inputs 15, 17; it starts at preset 0, input 0.
-TEST_F(SimCli, PresetAndInputReachTheMonitor) {
-    const std::tuple<const char*, uint32_t, uint32_t> cases[] = {
-        {"p user", 11, 0}, {"p 14", 0, 0}, {"s 23", 0, 23}, {"s dvi", 0, 0}, {"p 6500k s hdmi1", 5, 17}};
-    for (const auto& [line, preset, input] : cases) {
-        const sim::FleetMonitor& monitor = After({line}).displays[0].monitors[0];
-        EXPECT_EQ(monitor.preset, preset) << line;
-        EXPECT_EQ(monitor.input, input) << line;
-    }
 }
 
 TEST_F(SimCli, SettingsDocumentIsAppliedAsAtStartAndSavedAfterTheLines) {
@@ -107,8 +89,7 @@ TEST_F(SimCli, SettingsDocumentIsAppliedAsAtStartAndSavedAfterTheLines) {
     const sim::Fleet fleet = sim::ReadFleetFile(PathOf("after")).fleet;
     EXPECT_EQ(fleet.displays[0].monitors[0].brightness.current, 40u);
     EXPECT_EQ(fleet.displays[1].monitors[0].brightness.current, 20u + 24u);
-    std::ifstream saved(PathOf("saved.xml"));
-    const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    const std::string text = Read("saved.xml");
     EXPECT_NE(text.find("<set editbuffer0=\"b 20\"></set>"), std::string::npos) << text;
     EXPECT_NE(text.find("<set m1_B_MAX=\"00000028\"></set>"), std::string::npos);
 
@@ -123,8 +104,7 @@ TEST_F(SimCli, StartsAsTheProgramStarts) {
               0)
         << err_.str();
     EXPECT_NE(out_.str().find("ignore_PHL243V7\t?\t?\t\t\t\n"), std::string::npos) << out_.str();
-    std::ifstream saved(PathOf("saved.xml"));
-    const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    const std::string text = Read("saved.xml");
     EXPECT_NE(text.find("=\"PHL243V7\""), std::string::npos) << text;
     EXPECT_EQ(text.find("GONE27"), std::string::npos) << text;
 }

@@ -10,8 +10,6 @@
 
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
-#include "tray/icon_render.h"
-#include "tools/simulator.h"
 
 namespace lv {
 namespace {
@@ -111,27 +109,6 @@ TEST_F(Win32IconRendererTest, DrawnPixelsAreOpaqueTheBackgroundTransparent) {
             EXPECT_EQ(icon.Count(0xFF1BD211), icon.Opaque()) << "every pixel drawn is the text colour";
         }
     }
-}
-
-// A colour of 0 would be the value of transparent pixels; the plan's darkest
-// non-zero colour draws the same shape as any other colour.
-TEST_F(Win32IconRendererTest, BlackDigitsAreDrawnNotHoles) {
-    sim::Simulator s{sim::Fleet{}};
-    s.core.list.AddRow("NOVA U27");
-    s.core.list.SetCell(0, kColumnBrightness, "58");
-    s.core.settings.ColorBrightness = 0;
-    const IconPicture black = PlanIconPicture(s.core, kBrightnessIcon, 16);
-    IconPicture white = black;
-    white.runs[0].colour = 0x00FFFFFF;
-
-    const IconPixels blackIcon = Render(black);
-    const IconPixels whiteIcon = Render(white);
-    ExpectAlphaRule(blackIcon);
-    EXPECT_GT(blackIcon.Opaque(), 10);
-    EXPECT_EQ(blackIcon.Count(0xFF010000), blackIcon.Opaque());
-    ASSERT_EQ(blackIcon.pixels.size(), whiteIcon.pixels.size());
-    for (std::size_t i = 0; i < blackIcon.pixels.size(); ++i)
-        ASSERT_EQ(blackIcon.pixels[i] != 0, whiteIcon.pixels[i] != 0) << "pixel " << i;
 }
 
 TEST_F(Win32IconRendererTest, RenderingLeavesNoGdiObjectsBehind) {
