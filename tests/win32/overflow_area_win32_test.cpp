@@ -101,21 +101,15 @@ TEST(OverflowArea, FindsOnlyAButtonWhoseWholeTextIsTheTip) {
     }
 }
 
-// What the thread timer saw of the warning while it was open.
-struct Observed {
-    bool open = false;
-    bool shown = false;
-    std::string text;
-    bool checked = false;
-};
-
 // Plays the user: waits until the warning has shown itself, notes what it shows, then
 // ticks the check box and ends the warning by OK.
 struct UserScript {
     const char* caption = nullptr;
     Win32TrayApi* tray = nullptr;
-    Observed seen;
     int ticks = 0;
+    // What it saw of the warning while it was open.
+    bool shown = false, open = false, checked = false;
+    std::string text = {};
 };
 UserScript* script = nullptr;
 
@@ -128,13 +122,12 @@ void CALLBACK PlayUser(HWND, UINT, UINT_PTR timer, DWORD) {
     }
     if (!dialog || !::IsWindowVisible(dialog)) return;
     ::KillTimer(nullptr, timer);
-    Observed& seen = script->seen;
-    seen.open = script->tray->HiddenIconWarningOpen();
-    seen.shown = true;
+    script->open = script->tray->HiddenIconWarningOpen();
+    script->shown = true;
     char text[2048] = {};
     ::GetDlgItemTextA(dialog, res::kHiddenIconsText, text, sizeof(text));
-    seen.text = text;
-    seen.checked = ::IsDlgButtonChecked(dialog, res::kHiddenIconsNoWarning) == BST_CHECKED;
+    script->text = text;
+    script->checked = ::IsDlgButtonChecked(dialog, res::kHiddenIconsNoWarning) == BST_CHECKED;
     const HWND box = ::GetDlgItem(dialog, res::kHiddenIconsNoWarning);
     ::SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
     ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(res::kHiddenIconsNoWarning, BN_CLICKED), reinterpret_cast<LPARAM>(box));
@@ -146,9 +139,7 @@ TEST(HiddenIconWarningDialog, ShowsTheTextAndOkSavesTheCheckBox) {
     s.core.settings.nocheckhidden = false;
     Win32WindowApi window;
     Win32TrayApi tray(window);
-    UserScript user;
-    user.caption = "There are hidden Lumivane icons!";
-    user.tray = &tray;
+    UserScript user{"There are hidden Lumivane icons!", &tray};
     script = &user;
     SetHiddenWarningCore(&s.core);
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, PlayUser);
@@ -158,11 +149,11 @@ TEST(HiddenIconWarningDialog, ShowsTheTextAndOkSavesTheCheckBox) {
     SetHiddenWarningCore(nullptr);
     script = nullptr;
 
-    ASSERT_TRUE(user.seen.shown) << "the warning never showed itself";
-    EXPECT_TRUE(user.seen.open);
+    ASSERT_TRUE(user.shown) << "the warning never showed itself";
+    EXPECT_TRUE(user.open);
     EXPECT_FALSE(tray.HiddenIconWarningOpen());
-    EXPECT_EQ(user.seen.text, HiddenWarningText(false));
-    EXPECT_FALSE(user.seen.checked);
+    EXPECT_EQ(user.text, HiddenWarningText(false));
+    EXPECT_FALSE(user.checked);
     EXPECT_TRUE(s.core.settings.nocheckhidden);
     const std::optional<std::string> saved = s.files.Contents(kAppDataCopy);
     ASSERT_TRUE(saved);

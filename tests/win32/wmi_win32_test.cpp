@@ -41,34 +41,25 @@ bool RunOnThread(const std::function<void()>& body, std::optional<DWORD> model =
     return clean;
 }
 
-SAFEARRAY* MakeVector(VARTYPE type, const std::vector<LONG>& values, LONG lowerBound = 0) {
-    SAFEARRAYBOUND bound{static_cast<ULONG>(values.size()), lowerBound};
-    SAFEARRAY* array = ::SafeArrayCreate(type, 1, &bound);
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        LONG index = lowerBound + static_cast<LONG>(i);
-        VARIANT element;
-        ::VariantInit(&element);
-        element.vt = VT_I4;
-        element.lVal = values[i];
-        ::VariantChangeType(&element, &element, 0, type);
-        void* data = type == VT_BSTR ? static_cast<void*>(element.bstrVal) : static_cast<void*>(&element.lVal);
-        EXPECT_EQ(::SafeArrayPutElement(array, &index, data), S_OK);
-        ::VariantClear(&element);
-    }
-    return array;
-}
-
-void SetArray(UniqueVariant& variant, VARTYPE type, const std::vector<LONG>& values, LONG lowerBound = 0) {
-    VARIANT* raw = variant.Put();
-    raw->parray = MakeVector(type, values, lowerBound);
-    raw->vt = VT_ARRAY | type;
-}
-
 void SetScalar(UniqueVariant& variant, VARTYPE type, LONG value) {
     VARIANT* raw = variant.Put();
     raw->vt = VT_I4;
     raw->lVal = value;
     ASSERT_EQ(::VariantChangeType(raw, raw, 0, type), S_OK);
+}
+
+void SetArray(UniqueVariant& variant, VARTYPE type, const std::vector<LONG>& values, LONG lowerBound = 0) {
+    SAFEARRAYBOUND bound{static_cast<ULONG>(values.size()), lowerBound};
+    VARIANT* raw = variant.Put();
+    raw->parray = ::SafeArrayCreate(type, 1, &bound);
+    raw->vt = VT_ARRAY | type;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        LONG index = lowerBound + static_cast<LONG>(i);
+        UniqueVariant element;
+        SetScalar(element, type, values[i]);
+        VARIANT* e = element.Get();
+        EXPECT_EQ(::SafeArrayPutElement(raw->parray, &index, type == VT_BSTR ? static_cast<void*>(e->bstrVal) : &e->lVal), S_OK);
+    }
 }
 
 TEST(WmiVariantReaders, ScalarsKeepToTheirTypes) {
@@ -86,6 +77,7 @@ TEST(WmiVariantReaders, ScalarsKeepToTheirTypes) {
         {VT_BSTR, 2019, std::nullopt, std::nullopt, u"2019"},  // InstanceName
         {VT_R8, 2019, std::nullopt, std::nullopt, std::nullopt},
         {VT_BOOL, -1, std::nullopt, std::nullopt, std::nullopt},
+        {VT_EMPTY, 0, std::nullopt, std::nullopt, std::nullopt},
     };
     for (const auto& c : cases) {
         UniqueVariant value;
@@ -96,13 +88,10 @@ TEST(WmiVariantReaders, ScalarsKeepToTheirTypes) {
         EXPECT_FALSE(lv::win32::VariantIntegerArray(*value)) << "vt " << c.type;
         EXPECT_FALSE(lv::win32::VariantByteArray(*value)) << "vt " << c.type;
     }
-    UniqueVariant empty;
-    EXPECT_FALSE(lv::win32::VariantInteger(*empty));
-    EXPECT_FALSE(lv::win32::VariantByte(*empty));
-    EXPECT_FALSE(lv::win32::VariantText(*empty));
-    empty.Get()->bstrVal = nullptr;  // a null BSTR is an empty string
-    empty.Get()->vt = VT_BSTR;
-    EXPECT_EQ(lv::win32::VariantText(*empty), u"");
+    UniqueVariant nullText;
+    nullText.Get()->bstrVal = nullptr;  // a null BSTR is an empty string
+    nullText.Get()->vt = VT_BSTR;
+    EXPECT_EQ(lv::win32::VariantText(*nullText), u"");
 }
 
 TEST(WmiVariantReaders, ArraysKeepToTheirElementTypes) {
