@@ -115,7 +115,6 @@ TEST(Toggle, AlternatesBetweenTheHalvesAndTheSecondEndsAtTheThirdT) {
         EXPECT_EQ(Hw(*sim, 0).brightness.current, want[0]);
         EXPECT_EQ(Hw(*sim, 0).contrast.current, want[1]);
     }
-    EXPECT_FALSE(sim->core.toggleState);
     // Each half went through the copy-data path as source 1.
     ASSERT_EQ(sim->window.CopyDataSent().size(), 8u);
     EXPECT_EQ(sim->window.CopyDataSent()[1].source, kSourceInternal);
