@@ -78,8 +78,6 @@ TEST(Queue, LinesSubmittedBeforeEitherRunsBothRunInOrder) {
     sim->Pump();
     EXPECT_EQ(test::BrightnessWrites(*sim),
               (std::vector<std::string>{"mon=0 value=20", "mon=0 value=30", "mon=1 value=47"}));
-    ASSERT_EQ(sim->window.ThreadAnswers().size(), 1u) << "only the forwarded line is answered";
-    EXPECT_EQ(sim->window.ThreadAnswers()[0].threadId, 5000u);
 }
 
 TEST(Queue, HoldsAtMost256LinesAndPostsOnlyForThoseKept) {

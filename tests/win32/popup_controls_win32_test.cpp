@@ -42,8 +42,7 @@ protected:
         windowClass.hInstance = ::GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "Lumivane class 4.4";
         ASSERT_TRUE(::RegisterClassExA(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS);
-        sim::FleetParseResult parsed = sim::ParseFleet(test::kDesk);
-        sim_ = std::make_unique<sim::Simulator>(std::move(parsed.fleet));
+        sim_ = std::make_unique<sim::Simulator>(sim::ParseFleet(test::kDesk).fleet);
         sim::Simulator& s = *sim_;
         core_ = std::make_unique<Core>(Platform{s.monitors, s.clock, s.codec, s.window, s.audio, s.system, view_, s.wmi,
                                                 s.displayConfig, s.files, *s.xmlReader, *s.xmlWriter, s.process,
@@ -159,11 +158,10 @@ TEST_F(PopupControlsTest, TheBarHoldsTheValuesShareInTheLoadedColour) {
         ::SendMessageA(Item(1038), TBM_SETPOS, TRUE, 100 - value);
         return CountColour(1038, colour);
     };
-    const int none = countAt(0);
+    EXPECT_EQ(countAt(0), 0);
     const int full = countAt(100);
-    const int part = countAt(37);
-    EXPECT_EQ(none, 0);
     ASSERT_GT(full, 100);
+    const int part = countAt(37);
     EXPECT_NEAR(part * 100.0 / full, 37.0, 2.0);
     core_->settings.ColorSliderBrightness = RGB(0x12, 0x34, 0x56);  // loaded from the settings
     EXPECT_EQ(CountColour(1038, colour), 0);
