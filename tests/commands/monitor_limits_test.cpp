@@ -72,8 +72,6 @@ TEST(MonitorLimits, RowsThatApplyNothing) {
 constexpr std::string_view kNamesThatReadAsCommands = R"(
 [display]
 friendly = HP E24
-path = \\?\DISPLAY#HPN3421#5&1a2b3c4d&0&UID4352#{e6f07b5f-ee97-4a90-b076-33f57bf4eaa7}
-serial = CN4152KLM
 [monitor]
 brightness = 0 70 100
 [display]

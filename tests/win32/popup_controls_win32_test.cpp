@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <thread>
@@ -21,20 +20,11 @@ namespace {
 
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
-bool InitControls() {
-    const HMODULE comctl = ::LoadLibraryA("comctl32.dll");
-    using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    const auto init = comctl ? reinterpret_cast<InitFunction>(
-                                   reinterpret_cast<void*>(::GetProcAddress(comctl, "InitCommonControlsEx")))
-                             : nullptr;
-    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    return init && init(&classes);
-}
-
 class PopupControlsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(InitControls());
+        INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+        ASSERT_TRUE(::InitCommonControlsEx(&classes));
         WNDCLASSEXA windowClass{};
         windowClass.cbSize = sizeof(windowClass);
         windowClass.lpfnWndProc = ::DefDlgProcA;
