@@ -112,7 +112,9 @@ TEST_F(SimCli, StartsAsTheProgramStarts) {
 TEST_F(SimCli, BadInputIsRefusedWithExitStatusTwo) {
     Write("bad", "[display]\n[monitor]\nbrightness = 0 50\n");
     EXPECT_EQ(Run({"--fleet", PathOf("bad")}), 2);
-    EXPECT_NE(err_.str().find(PathOf("bad") + ":3:"), std::string::npos) << err_.str();
+    EXPECT_NE(err_.str().find(PathOf("bad") + ":3: brightness: expected three numbers"), std::string::npos) << err_.str();
+    EXPECT_EQ(Run({"--fleet", PathOf("missing")}), 2);
+    EXPECT_NE(err_.str().find(PathOf("missing") + ": cannot open the file"), std::string::npos) << err_.str();
     EXPECT_EQ(Run({"--fleet", PathOf("fleet"), "--frobnicate"}), 2);
     EXPECT_NE(err_.str().find("unknown option --frobnicate"), std::string::npos);
     EXPECT_EQ(Run({"b 20"}), 2);
