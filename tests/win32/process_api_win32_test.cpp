@@ -14,9 +14,7 @@ constexpr char kVariable[] = "LUMIVANE_PROCESS_TEST";
 
 TEST(Win32Process, EnvironmentVariablesAreSetReadAndRemoved) {
     Win32ProcessApi process;
-    std::string value = "untouched";
-    ASSERT_TRUE(process.SetEnvironment(kVariable, std::nullopt));
-    EXPECT_FALSE(process.GetEnvironment(kVariable, value));
+    std::string value;
     // Longer than the first buffer the read tries.
     for (const std::string& text : {std::string("hidden"), std::string(300, 'x'), std::string()}) {
         ASSERT_TRUE(process.SetEnvironment(kVariable, text));
