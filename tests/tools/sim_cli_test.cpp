@@ -8,26 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/command_test_support.h"
 #include "platform/sim/fleet.h"
 
 namespace lv::sim {
 namespace {
-
-constexpr const char* kFleet = R"(
-[display]
-friendly = DELL U2719D
-[monitor]
-brightness = 0 70 100
-contrast = 0 75 100
-capabilities = (prot(monitor)model(U2719D)vcp(10 12 14(05 08 0B) 60(0F 11)))
-[display]
-friendly = PHL 243V7
-[monitor]
-brightness = 20 50 80
-[display]
-[monitor]
-ddc = dead
-)";
 
 class SimCli : public testing::Test {
 protected:
@@ -35,7 +20,7 @@ protected:
         dir_ = std::filesystem::temp_directory_path() /
                ("lumivane-sim-test-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::create_directories(dir_);
-        Write("fleet", kFleet);
+        Write("fleet", std::string(test::kDesk));
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
@@ -51,21 +36,23 @@ protected:
         err_.str("");
         return RunSimulatorCli(args, out_, err_);
     }
+    // On the desk of the command tests, leaving the fleet in "after".
+    int RunOnDesk(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--fleet", PathOf("fleet"), "--out", PathOf("after")});
+        return Run(args);
+    }
 
     std::filesystem::path dir_;
     std::ostringstream out_, err_;
 };
 
 TEST_F(SimCli, PrintsTheStateLogsTheCallsAndWritesTheFleetInTheRawRange) {
-    ASSERT_EQ(Run({"--fleet", PathOf("fleet"), "--out", PathOf("after"), "--log", PathOf("log"), "--call-ms", "40",
-                   "2 b 37", "d"}),
-              0)
-        << err_.str();
+    ASSERT_EQ(RunOnDesk({"--log", PathOf("log"), "--call-ms", "40", "2 b 37", "d"}), 0) << err_.str();
     // Brightness of the second monitor: set, save, read back; 40 ms each call.
     EXPECT_EQ(out_.str(),
-              "DELLU2719D\t70\t75\t128\t128\t128\n"
-              "PHL243V7\t37\t50\t128\t128\t128\n"
-              "DISPLAY3\t?\t?\t\t\t\n"
+              "NOVAU27\t70\t75\t128\t128\t200\n"
+              "ORION243\t37\t40\t128\t128\t128\n"
+              "ZETA24\t?\t?\t\t\t\n"
               "selected = 2\n"
               "query = 37\n"
               "elapsed_ms = 120\n");
@@ -78,12 +65,9 @@ TEST_F(SimCli, PrintsTheStateLogsTheCallsAndWritesTheFleetInTheRawRange) {
 
 TEST_F(SimCli, SettingsDocumentIsAppliedAsAtStartAndSavedAfterTheLines) {
     Write("settings.xml",
-          "<settings><set samevalues=\"Y\"></set><set IDC_1M=\"PHL 243V7\"></set><set m1_B_MAX=\"00000028\"></set>"
+          "<settings><set samevalues=\"Y\"></set><set IDC_1M=\"ORION 243\"></set><set m1_B_MAX=\"00000028\"></set>"
           "<set selectedmonitor=\"00000001\"></set><set editbuffer0=\"b.20\"></set></settings>");
-    ASSERT_EQ(Run({"--fleet", PathOf("fleet"), "--settings", PathOf("settings.xml"), "--save", PathOf("saved.xml"), "--out",
-                   PathOf("after"), "b 90"}),
-              0)
-        << err_.str();
+    ASSERT_EQ(RunOnDesk({"--settings", PathOf("settings.xml"), "--save", PathOf("saved.xml"), "b 90"}), 0) << err_.str();
     EXPECT_NE(out_.str().find("selected = 2\n"), std::string::npos) << out_.str();
     // The limits of the selected monitor bound the value every monitor receives.
     const sim::Fleet fleet = sim::ReadFleetFile(PathOf("after")).fleet;
@@ -98,14 +82,11 @@ TEST_F(SimCli, SettingsDocumentIsAppliedAsAtStartAndSavedAfterTheLines) {
 
 // The program's own start: an ignored monitor keeps its row silent, one that is gone is forgotten.
 TEST_F(SimCli, StartsAsTheProgramStarts) {
-    Write("settings.xml", "<settings><set ignoremonitor0=\"PHL243V7\"></set><set ignoremonitor1=\"GONE27\"></set></settings>");
-    ASSERT_EQ(Run({"--fleet", PathOf("fleet"), "--settings", PathOf("settings.xml"), "--save", PathOf("saved.xml"),
-                   "--out", PathOf("after")}),
-              0)
-        << err_.str();
-    EXPECT_NE(out_.str().find("ignore_PHL243V7\t?\t?\t\t\t\n"), std::string::npos) << out_.str();
+    Write("settings.xml", "<settings><set ignoremonitor0=\"ORION243\"></set><set ignoremonitor1=\"GONE27\"></set></settings>");
+    ASSERT_EQ(RunOnDesk({"--settings", PathOf("settings.xml"), "--save", PathOf("saved.xml")}), 0) << err_.str();
+    EXPECT_NE(out_.str().find("ignore_ORION243\t?\t?\t\t\t\n"), std::string::npos) << out_.str();
     const std::string text = Read("saved.xml");
-    EXPECT_NE(text.find("=\"PHL243V7\""), std::string::npos) << text;
+    EXPECT_NE(text.find("=\"ORION243\""), std::string::npos) << text;
     EXPECT_EQ(text.find("GONE27"), std::string::npos) << text;
 }
 
