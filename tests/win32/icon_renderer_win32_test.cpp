@@ -40,13 +40,8 @@ std::optional<IconPixels> ReadIcon(IconHandle handle) {
     IconPixels result;
     result.size = bitmap.bmWidth;
     result.pixels.resize(static_cast<std::size_t>(result.size * result.size));
-    BITMAPINFO request{};
-    request.bmiHeader.biSize = sizeof(request.bmiHeader);
-    request.bmiHeader.biWidth = result.size;
-    request.bmiHeader.biHeight = -result.size;  // top-down
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    request.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO request{};  // 32-bit, top-down
+    request.bmiHeader = {sizeof(BITMAPINFOHEADER), result.size, -result.size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     const win32::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
     if (!dc || ::GetDIBits(dc.Get(), colour.Get(), 0, static_cast<UINT>(result.size), result.pixels.data(), &request,
                            DIB_RGB_COLORS) != result.size)

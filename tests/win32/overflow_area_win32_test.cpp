@@ -51,13 +51,9 @@ public:
         std::vector<TBBUTTON> buttons;
         int command = 100;
         for (const char* text : texts) {
-            TBBUTTON button{};
-            button.iBitmap = I_IMAGENONE;
-            button.idCommand = command++;
-            button.fsState = TBSTATE_ENABLED;
-            button.fsStyle = BTNS_BUTTON | BTNS_SHOWTEXT;
-            button.iString = text ? reinterpret_cast<INT_PTR>(text) : -1;
-            buttons.push_back(button);
+            buttons.push_back({.iBitmap = I_IMAGENONE, .idCommand = command++, .fsState = TBSTATE_ENABLED,
+                               .fsStyle = BTNS_BUTTON | BTNS_SHOWTEXT, .bReserved = {}, .dwData = 0,
+                               .iString = text ? reinterpret_cast<INT_PTR>(text) : -1});
         }
         ready_ = ::SendMessageA(toolbar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())) &&
                  ::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0) == static_cast<LRESULT>(texts.size());
