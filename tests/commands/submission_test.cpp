@@ -15,8 +15,6 @@ namespace {
 using test::Hw;
 using test::Seeded;
 
-std::string Repeat(char c, std::size_t n) { return std::string(n, c); }
-
 std::string Padded(std::string text, std::size_t size) {
     text.resize(size, '\0');
     return text;
@@ -30,9 +28,9 @@ TEST(Normalise, GivesTheLineTheInterpreterSees) {
         {"\"a b\" x \"c d\"", " ab  x  cd "}, {"b 20 \"Dell U2720Q", "b 20  dell u2720q"},
         {std::string("b 20\0c 30", 9), "b 20"},
         // A quote must open within the first 260 characters; its partner may lie beyond.
-        {Repeat('x', 259) + "\"a b\"", Repeat('x', 259) + " ab "},
-        {Repeat('x', 260) + "\"a b\"", Repeat('x', 260) + " a b "},
-        {Repeat('b', 3000), Repeat('b', 2047)},
+        {std::string(259, 'x') + "\"a b\"", std::string(259, 'x') + " ab "},
+        {std::string(260, 'x') + "\"a b\"", std::string(260, 'x') + " a b "},
+        {std::string(3000, 'b'), std::string(2047, 'b')},
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(NormaliseCommandLine(text), expected) << text.substr(0, 40);
 

@@ -211,14 +211,11 @@ TEST_F(PopupControlsTest, HotTrackingFillsTheListsTooltip) {
 }
 
 std::string ClipboardText() {
-    std::string text;
     if (!::OpenClipboard(nullptr)) return "(not opened)";
-    if (const HANDLE data = ::GetClipboardData(CF_TEXT)) {
-        if (const auto* chars = static_cast<const char*>(::GlobalLock(data))) {
-            text = chars;
-            ::GlobalUnlock(data);
-        }
-    }
+    const HANDLE data = ::GetClipboardData(CF_TEXT);
+    const auto* chars = data ? static_cast<const char*>(::GlobalLock(data)) : nullptr;
+    const std::string text = chars ? chars : "";
+    if (chars) ::GlobalUnlock(data);
     ::CloseClipboard();
     return text;
 }
