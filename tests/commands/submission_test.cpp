@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "command_test_support.h"
@@ -171,24 +172,21 @@ TEST(RunCommand, AnswerIsTheLastQueryAfterTheWholeLine) {
 }
 
 TEST(RunCommand, RereadRefreshesBeforeInternalLinesOnly) {
-    struct Case {
-        bool reread;
-        uint32_t source;
-        int refreshes;
-    };
-    for (const Case& c : {Case{true, kSourceHook, 1}, Case{true, kSourceStartup, 0}, Case{true, 5000, 0},
-                          Case{false, kSourceInternal, 0}}) {
+    // The setting, the line's source and the refreshes before it runs.
+    const std::tuple<bool, uint32_t, int> cases[] = {
+        {true, kSourceHook, 1}, {true, kSourceStartup, 0}, {true, 5000, 0}, {false, kSourceInternal, 0}};
+    for (const auto& [reread, source, expected] : cases) {
         auto sim = Seeded();
-        sim->core.settings.rereadvalues = c.reread;
+        sim->core.settings.rereadvalues = reread;
         std::size_t ddcAtRefresh = 99;
         int refreshes = 0;
         sim->core.actions.refreshPopup = [&](int) {
             ddcAtRefresh = sim->monitors.DdcCallCount();
             ++refreshes;
         };
-        sim->Run("b 20", c.source);
-        EXPECT_EQ(refreshes, c.refreshes) << c.source;
-        if (c.refreshes) {
+        sim->Run("b 20", source);
+        EXPECT_EQ(refreshes, expected) << source;
+        if (expected) {
             EXPECT_EQ(ddcAtRefresh, 0u) << "refreshed before the line ran";
         }
     }

@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "command_test_support.h"
 #include "commands/interpreter.h"
@@ -59,11 +61,7 @@ TEST(ValueCommand, WritesOneValueToTheMonitor) {
 // Refused values, names that match nothing and a letter that needs an argument at the end
 // of the line: nothing reaches a monitor, the volume or the window.
 TEST(ValueCommand, RefusedOrIncompleteLinesDoNothing) {
-    struct Case {
-        const char* line;
-        std::function<void(Core&)> setup;
-    };
-    const Case cases[] = {{"b 101", {}}, {"r 256", {}},
+    const std::pair<const char*, std::function<void(Core&)>> cases[] = {{"b 101", {}}, {"r 256", {}},
                           {"b 18446744073709551656", {}},  // 2^64 + 40: saturates, never wraps to 40
                           {"b l 128", {}},  // the l is passed over: brightness 128 is refused
                           {"k b 20", {}},   // k swallows the 20
@@ -73,12 +71,12 @@ TEST(ValueCommand, RefusedOrIncompleteLinesDoNothing) {
                           {"l - 1", [](Core& core) { core.table[0].blue = 0; }},
                           {"b", {}}, {"bl", {}}, {"v", {}}, {"k", {}}, {"a", {}}, {"p", {}}, {"s", {}}, {"t", {}},
                           {"b+", {}}, {"v +", {}}, {"a ", {}}, {"d s", {}}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line);
+    for (const auto& [line, setup] : cases) {
+        SCOPED_TRACE(line);
         auto sim = Seeded();
-        if (c.setup) c.setup(sim->core);
+        if (setup) setup(sim->core);
         const sim::Fleet before = sim->fleet;
-        sim->Run(c.line);
+        sim->Run(line);
         EXPECT_EQ(sim->monitors.DdcCallCount(), 0u);
         EXPECT_EQ(sim->monitors.CallCount("EnumDisplayMonitors"), 0u);
         EXPECT_TRUE(sim->fleet == before);
@@ -93,27 +91,24 @@ TEST(ValueCommand, RefusedOrIncompleteLinesDoNothing) {
 // Ten attempts 100 ms apart (virtual time), for a monitor that stopped answering after
 // start-up and for one that never answered (row 2, left selected).
 TEST(SetterLoop, DeadMonitorTenAttemptsTenPausesNothingChanges) {
-    struct Case {
-        const char* line;
-        const char* call;
-        Field field;
-        std::size_t monitor;
-    };
-    for (const Case& c : {Case{"c 20", "SetMonitorContrast", kContrast, 0},
-                          Case{"bl 20", "SetMonitorRedGreenOrBlueGain", kBlue, 0},
-                          // never read, so its range is asked for and nothing is written blind
-                          Case{"b 20", "GetMonitorBrightness", kBrightness, 2}}) {
+    // The line, the call each attempt ends at, the value and the row it is for.
+    const std::tuple<const char*, const char*, Field, std::size_t> cases[] = {
+        {"c 20", "SetMonitorContrast", kContrast, 0}, {"bl 20", "SetMonitorRedGreenOrBlueGain", kBlue, 0},
+        // never read, so its range is asked for and nothing is written blind
+        {"b 20", "GetMonitorBrightness", kBrightness, 2}};
+    for (const auto& [line, call, field, row] : cases) {
+        SCOPED_TRACE(line);
         auto sim = Seeded();
-        Hw(*sim, c.monitor).ddc = sim::DdcMode::Dead;
-        sim->core.selectedMonitor = static_cast<int64_t>(c.monitor);
-        const MonitorEntry before = sim->core.table[c.monitor];
-        const auto listBefore = sim->core.list.RowAt(static_cast<int>(c.monitor));
-        sim->Run(c.line);
-        EXPECT_EQ(sim->monitors.CallCount(c.call), 10u) << c.line;
+        Hw(*sim, row).ddc = sim::DdcMode::Dead;
+        sim->core.selectedMonitor = static_cast<int64_t>(row);
+        const MonitorEntry before = sim->core.table[row];
+        const auto listBefore = sim->core.list.RowAt(static_cast<int>(row));
+        sim->Run(line);
+        EXPECT_EQ(sim->monitors.CallCount(call), 10u);
         EXPECT_EQ(sim->monitors.DdcCallCount(), 10u) << "no read-back after a failed write";
         EXPECT_EQ(sim->clock.Pauses(), Repeated(10, 100));
-        EXPECT_EQ(sim->core.table[c.monitor].*c.field.entry, before.*c.field.entry) << c.line;
-        EXPECT_EQ(sim->core.list.RowAt(static_cast<int>(c.monitor)), listBefore) << c.line;
+        EXPECT_EQ(sim->core.table[row].*field.entry, before.*field.entry);
+        EXPECT_EQ(sim->core.list.RowAt(static_cast<int>(row)), listBefore);
         EXPECT_EQ(sim->monitors.OpenHandleCount(), 0u);
         EXPECT_EQ(Hw(*sim, 1).brightness.current, 50u) << "the other monitor is left alone";
     }

@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/win32/win32_handles.h"
@@ -74,12 +75,8 @@ TEST(OverflowArea, FindsOnlyAButtonWhoseWholeTextIsTheTip) {
 
     const std::string longer = std::string(kTip) + "%";
     const std::string huge(3000, 'x');  // more than the text block: must not be fetched
-    const struct {
-        const char* name;
-        std::vector<const char*> texts;
-        std::string tip;
-        bool found;
-    } cases[] = {
+    // What the case shows, the buttons' texts (null: none), the tip looked for, and whether it is found.
+    const std::tuple<const char*, std::vector<const char*>, std::string, bool> cases[] = {
         {"among others", {"Volume 40", nullptr, kTip, "Network"}, kTip, true},
         {"prefix of a text", {longer.c_str()}, kTip, false},
         {"text is a prefix", {"Lumivane"}, kTip, false},
@@ -87,13 +84,13 @@ TEST(OverflowArea, FindsOnlyAButtonWhoseWholeTextIsTheTip) {
         {"no tip yet", {nullptr, "Volume 40"}, "", false},
         {"no buttons", {}, kTip, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const OverflowWindow overflow(c.texts);
+    for (const auto& [name, texts, tip, expected] : cases) {
+        SCOPED_TRACE(name);
+        const OverflowWindow overflow(texts);
         ASSERT_TRUE(overflow.Ready());
-        found = !c.found;
-        EXPECT_EQ(tray.ScanOverflowArea(c.tip, found), OverflowScan::Scanned);
-        EXPECT_EQ(found, c.found);
+        found = !expected;
+        EXPECT_EQ(tray.ScanOverflowArea(tip, found), OverflowScan::Scanned);
+        EXPECT_EQ(found, expected);
     }
 }
 
