@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <tuple>
 
 #include "command_test_support.h"
@@ -51,23 +52,20 @@ TEST(PresetAndInput, PicksAPresetOrAnInput) {
 
 // An input chosen by name while the popup shows asks first; No restores the current one.
 TEST(PresetAndInput, VisiblePopupAsksBeforeANamedInput) {
-    struct Case {
-        const char* line;
-        bool yes;
-        std::size_t questions;
-        int32_t pending;
-        const char* current;
-    };
-    for (const Case& c : {Case{"s hdmi1", false, 1, 0, "DisplayPort1"}, Case{"s hdmi1", true, 1, 17, "HDMI1"},
-                          Case{"s 17", false, 0, 17, "DisplayPort1"}}) {
+    // The line, the answer, the questions asked, the input pending and the one shown afterwards.
+    const std::tuple<const char*, bool, std::size_t, int32_t, const char*> cases[] = {
+        {"s hdmi1", false, 1, 0, "DisplayPort1"}, {"s hdmi1", true, 1, 17, "HDMI1"},
+        {"s 17", false, 0, 17, "DisplayPort1"}};
+    for (const auto& [line, yes, questions, pending, current] : cases) {
+        SCOPED_TRACE(std::string(line) + (yes ? ", yes" : ", no"));
         auto sim = Seeded();
         test::CountRefreshesOnly(*sim);
         sim->view.SetVisible(true);
-        sim->view.ScriptAnswers({c.yes});
-        sim->Run(c.line);
-        EXPECT_EQ(sim->view.Questions().size(), c.questions) << c.line;
-        EXPECT_EQ(sim->core.table[0].pendingInput, c.pending) << c.line << " " << c.yes;
-        EXPECT_EQ(sim->core.inputChoice.CurrentText(), c.current);
+        sim->view.ScriptAnswers({yes});
+        sim->Run(line);
+        EXPECT_EQ(sim->view.Questions().size(), questions);
+        EXPECT_EQ(sim->core.table[0].pendingInput, pending);
+        EXPECT_EQ(sim->core.inputChoice.CurrentText(), current);
         EXPECT_FALSE(sim->core.inputConfirmOpen);
     }
 }

@@ -29,30 +29,27 @@ constexpr Field kRed{&MonitorEntry::red, &sim::FleetMonitor::red};
 constexpr Field kGreen{&MonitorEntry::green, &sim::FleetMonitor::green};
 constexpr Field kBlue{&MonitorEntry::blue, &sim::FleetMonitor::blue};
 
+// The line, the row and value it writes, the value stored (normalised) and what the monitor holds.
 TEST(ValueCommand, WritesOneValueToTheMonitor) {
-    struct Case {
-        const char* line;
-        std::size_t monitor;
-        Field field;
-        uint32_t value;  // stored, normalised
-        uint32_t raw;    // what the monitor holds
-    };
-    for (const Case& c : {Case{"2 b 37", 1, kBrightness, 37, 42},  // 20 + MulDiv(37, 60, 100)
-                          Case{"b x 20", 0, kBrightness, 20, 20},  // the x is passed over: nothing posted
-                          Case{"b+6", 0, kBrightness, 76, 76}, Case{"b - 6", 0, kBrightness, 64, 64},
-                          Case{"b -+6", 0, kBrightness, 76, 76},  // the last sign wins
-                          Case{"b - 4294967306", 0, kBrightness, 0, 0},  // 2^32 + 10 must not wrap to 10
-                          Case{"b0050", 0, kBrightness, 50, 50},  // five characters: still a command
-                          Case{"k 5 b 20", 0, kBrightness, 20, 20}, Case{"c + 30", 0, kContrast, 100, 100},
-                          Case{"r - 28", 0, kRed, 100, 100},
-                          Case{"r + 4294967297", 0, kRed, 255, 255},  // 2^32 + 1 must not wrap to 1
-                          Case{"g 255", 0, kGreen, 255, 255}, Case{"bl128", 0, kBlue, 128, 128},
-                          Case{"l 128", 0, kBlue, 128, 128}, Case{"i 128", 0, kBlue, 128, 128}}) {
+    const std::tuple<const char*, std::size_t, Field, uint32_t, uint32_t> cases[] = {
+        {"2 b 37", 1, kBrightness, 37, 42},  // 20 + MulDiv(37, 60, 100)
+        {"b x 20", 0, kBrightness, 20, 20},  // the x is passed over: nothing posted
+        {"b+6", 0, kBrightness, 76, 76}, {"b - 6", 0, kBrightness, 64, 64},
+        {"b -+6", 0, kBrightness, 76, 76},          // the last sign wins
+        {"b - 4294967306", 0, kBrightness, 0, 0},  // 2^32 + 10 must not wrap to 10
+        {"b0050", 0, kBrightness, 50, 50},          // five characters: still a command
+        {"k 5 b 20", 0, kBrightness, 20, 20}, {"c + 30", 0, kContrast, 100, 100},
+        {"r - 28", 0, kRed, 100, 100},
+        {"r + 4294967297", 0, kRed, 255, 255},  // 2^32 + 1 must not wrap to 1
+        {"g 255", 0, kGreen, 255, 255}, {"bl128", 0, kBlue, 128, 128},
+        {"l 128", 0, kBlue, 128, 128}, {"i 128", 0, kBlue, 128, 128}};
+    for (const auto& [line, row, field, stored, raw] : cases) {
+        SCOPED_TRACE(line);
         auto sim = Seeded();
-        sim->Run(c.line);
-        EXPECT_EQ(sim->core.table[c.monitor].*c.field.entry, c.value) << c.line;
-        EXPECT_EQ((Hw(*sim, c.monitor).*c.field.hw).current, c.raw) << c.line;
-        EXPECT_EQ(ValueWrites(*sim), 1u) << c.line << ": exactly one write";
+        sim->Run(line);
+        EXPECT_EQ(sim->core.table[row].*field.entry, stored);
+        EXPECT_EQ((Hw(*sim, row).*field.hw).current, raw);
+        EXPECT_EQ(ValueWrites(*sim), 1u) << "exactly one write";
         EXPECT_TRUE(sim->clock.Pauses().empty());
         EXPECT_TRUE(sim->otherCommands.empty());
     }
@@ -152,23 +149,20 @@ TEST(SetterLoop, SameValuesPassesOverAnIgnoredMonitor) {
 // A monitor silent at start-up has no range yet (0..0): once it answers, the range is read
 // before the first write, so the request is not sent as raw 0.
 TEST(SetterLoop, RangeNeverReadIsReadBeforeTheWrite) {
-    struct Case {
-        const char* line;
-        const char* get;
-        const char* set;
-        Field field;
-        uint32_t raw;
-    };
-    for (const Case& c : {Case{"b 60", "GetMonitorBrightness", "SetMonitorBrightness", kBrightness, 56},  // 20 + 36
-                          Case{"c 30", "GetMonitorContrast", "SetMonitorContrast", kContrast, 30},
-                          Case{"r 200", "GetMonitorRedGreenOrBlueGain", "SetMonitorRedGreenOrBlueGain", kRed, 200}}) {
+    // The line, the calls that read and write its value, the value and its raw result.
+    const std::tuple<const char*, const char*, const char*, Field, uint32_t> cases[] = {
+        {"b 60", "GetMonitorBrightness", "SetMonitorBrightness", kBrightness, 56},  // 20 + 36
+        {"c 30", "GetMonitorContrast", "SetMonitorContrast", kContrast, 30},
+        {"r 200", "GetMonitorRedGreenOrBlueGain", "SetMonitorRedGreenOrBlueGain", kRed, 200}};
+    for (const auto& [line, get, set, field, raw] : cases) {
+        SCOPED_TRACE(line);
         auto sim = Seeded("[display]\n[monitor]\nddc = dead\nbrightness = 20 50 80\nred = 0 128 255\n");
         Hw(*sim, 0).ddc = sim::DdcMode::Ok;
-        sim->Run(c.line);
-        EXPECT_EQ((Hw(*sim, 0).*c.field.hw).current, c.raw) << c.line;
-        EXPECT_EQ(sim->monitors.CallCount(c.set), 1u) << c.line;
-        EXPECT_EQ(sim->monitors.CallCount(c.get), 2u) << c.line << ": the range, then the read-back";
-        EXPECT_TRUE(sim->clock.Pauses().empty()) << c.line;
+        sim->Run(line);
+        EXPECT_EQ((Hw(*sim, 0).*field.hw).current, raw);
+        EXPECT_EQ(sim->monitors.CallCount(set), 1u);
+        EXPECT_EQ(sim->monitors.CallCount(get), 2u) << "the range, then the read-back";
+        EXPECT_TRUE(sim->clock.Pauses().empty());
     }
     // A range that cannot be read fails the attempt: nothing is written blind.
     auto sim = Seeded("[display]\n[monitor]\nddc = dead\n");
