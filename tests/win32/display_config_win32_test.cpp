@@ -12,12 +12,9 @@
 
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_wmi.h"
+#include "win32/win32_test_support.h"
 
 namespace {
-
-bool RunningUnderWine() {
-    return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
 
 std::vector<lv::DisplayPath> ActivePaths(lv::Win32DisplayConfigApi& config) {
     uint32_t pathCount = 0, modeCount = 0;
@@ -67,7 +64,7 @@ TEST(DisplayConfigWin32, ActivePathsLeadFromTheGdiDisplaysToTheirMonitors) {
     for (const std::u16string& name : gdiNames) {
         EXPECT_NE(std::find(sources.begin(), sources.end(), name), sources.end());
     }
-    if (RunningUnderWine()) {
+    if (lv::test::RunningUnderWine()) {
         EXPECT_EQ(sources.front(), uR"(\\.\DISPLAY1)");
     }
 }

@@ -19,6 +19,7 @@
 #include "platform/win32/win32_platform.h"
 #include "tools/simulator.h"
 #include "tray/hidden_icons.h"
+#include "win32/win32_test_support.h"
 
 namespace lv {
 namespace {
@@ -32,16 +33,10 @@ HINSTANCE Module() { return ::GetModuleHandleW(nullptr); }
 class OverflowWindow {
 public:
     explicit OverflowWindow(const std::vector<const char*>& texts) {
-        static const bool registered = [] {
-            INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_BAR_CLASSES};
-            WNDCLASSEXA windowClass{};
-            windowClass.cbSize = sizeof(windowClass);
-            windowClass.lpfnWndProc = ::DefWindowProcA;
-            windowClass.hInstance = Module();
-            windowClass.lpszClassName = "NotifyIconOverflowWindow";
-            return ::InitCommonControlsEx(&classes) && ::RegisterClassExA(&windowClass) != 0;
-        }();
-        if (!registered) return;
+        const INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_BAR_CLASSES};
+        if (!::InitCommonControlsEx(&classes) ||
+            !test::RegisterWindowClass("NotifyIconOverflowWindow", ::DefWindowProcA))
+            return;
         window_.Reset(::CreateWindowExA(0, "NotifyIconOverflowWindow", nullptr, WS_POPUP, 0, 0, 200, 40, nullptr,
                                         nullptr, Module(), nullptr));
         if (!window_) return;

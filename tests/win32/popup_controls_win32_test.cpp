@@ -14,6 +14,7 @@
 #include "platform/win32/popup_window.h"
 #include "popup/program_actions.h"
 #include "tools/simulator.h"
+#include "win32/win32_test_support.h"
 
 namespace lv {
 namespace {
@@ -25,13 +26,8 @@ protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
         ASSERT_TRUE(::InitCommonControlsEx(&classes));
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = ::DefDlgProcA;
-        windowClass.cbWndExtra = 60;
-        windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "Lumivane class 4.4";
-        ASSERT_TRUE(::RegisterClassExA(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS);
+        // Template 101 names the program's class; the program's procedure is put in below.
+        ASSERT_TRUE(test::RegisterWindowClass("Lumivane class 4.4", ::DefDlgProcA, 60));
         sim_ = std::make_unique<sim::Simulator>(sim::ParseFleet(test::kDesk).fleet);
         sim::Simulator& s = *sim_;
         core_ = std::make_unique<Core>(Platform{s.monitors, s.clock, s.codec, s.window, s.audio, s.system, view_, s.wmi,

@@ -12,31 +12,19 @@
 #include "platform/win32/win32_handles.h"
 #include "popup/popup_proc.h"
 #include "tools/simulator.h"
+#include "win32/win32_test_support.h"
 
 namespace lv {
 namespace {
 
-constexpr wchar_t kClassName[] = L"LumivaneTestPopupProc";
-
 class PopupProcTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        static const ATOM registered = [] {
-            WNDCLASSEXW windowClass{};
-            windowClass.cbSize = sizeof(windowClass);
-            windowClass.lpfnWndProc = PopupProc;
-            windowClass.cbWndExtra = 60;
-            windowClass.hInstance = ::GetModuleHandleW(nullptr);
-            windowClass.lpszClassName = kClassName;
-            return ::RegisterClassExW(&windowClass);
-        }();
-        ASSERT_NE(registered, 0);
         sim::FleetParseResult parsed = sim::ParseFleet("[display]\n[monitor]\nbrightness = 0 64 100\n");
         sim_ = std::make_unique<sim::Simulator>(std::move(parsed.fleet));
         sim_->Seed();
         SetPopupWindowContext({&sim_->core, &window_, &view_, taskbarCreated_});
-        popup_.Reset(::CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                       ::GetModuleHandleW(nullptr), nullptr));
+        popup_.Reset(test::MessageWindow("LumivaneTestPopupProc", PopupProc, 60));
         ASSERT_TRUE(popup_);
     }
     void TearDown() override {

@@ -15,14 +15,11 @@
 #include <vector>
 
 #include "platform/win32/win32_wmi.h"
+#include "win32/win32_test_support.h"
 
 namespace {
 
 using lv::win32::UniqueVariant;
-
-bool RunningUnderWine() {
-    return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
 
 // Runs `body` on a fresh thread (initialised for COM as `model`, or not at all) and
 // answers whether the thread was left without COM, as every request must leave it.
@@ -125,7 +122,7 @@ TEST(WmiVariantReaders, ArraysKeepToTheirElementTypes) {
 }
 
 TEST(WmiWin32, RequestsAnswerAfterTheirOwnFashionAndLeaveNoComBehind) {
-    const bool wine = RunningUnderWine();
+    const bool wine = lv::test::RunningUnderWine();
     for (const std::optional<DWORD> model :
          {std::optional<DWORD>(), std::optional<DWORD>(COINIT_APARTMENTTHREADED),
           std::optional<DWORD>(COINIT_MULTITHREADED)}) {
