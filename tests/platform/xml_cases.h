@@ -130,13 +130,4 @@ inline void ExpectReadsEveryCase(XmlReader& reader) {
     }
 }
 
-// Writes the awkward values with `writer` and reads them back with `reader`.
-inline void ExpectValuesRoundTrip(XmlWriter& writer, XmlReader& reader) {
-    std::string document;
-    ASSERT_TRUE(WriteSettings(writer, WrittenValues(), document));
-    Elements elements;
-    EXPECT_TRUE(Read(reader, document, elements)) << document;
-    EXPECT_EQ(elements, ValuesAsRead());
-}
-
 }  // namespace lv::xml_cases

@@ -35,8 +35,12 @@ TEST(SimpleXmlWriter, WritesTheSettingsDocumentAndAwkwardValuesReadBack) {
                                 "  <set key0=\"N\"></set>" + br + "  <set key1=\"\"></set>" + br + "</settings>\n");
     }
     SimpleXmlWriter writer;
+    std::string document;
+    ASSERT_TRUE(lv::xml_cases::WriteSettings(writer, lv::xml_cases::WrittenValues(), document));
     lv::ExpatXmlReader reader;
-    lv::xml_cases::ExpectValuesRoundTrip(writer, reader);
+    lv::xml_cases::Elements elements;
+    EXPECT_TRUE(lv::xml_cases::Read(reader, document, elements)) << document;
+    EXPECT_EQ(elements, lv::xml_cases::ValuesAsRead());
 }
 
 TEST(SimpleXmlWriter, RefusesCallsOutOfPlaceAndTheDocumentWithThem) {

@@ -36,12 +36,9 @@ TEST(ResourcesTest, ListMenusAcceleratorsAndTheRestLoad) {
     EXPECT_EQ(entries[1].cmd, 40068);
     ::DestroyAcceleratorTable(table);
 
-    const struct {
-        int id, type;
-    } others[] = {{103, 5}, {106, 5}, {107, 5}, {108, 14}, {1, 16}, {1, 24}};  // dialogs, icon, version, manifest
-    for (const auto& other : others)
-        EXPECT_NE(::FindResourceW(Module(), MAKEINTRESOURCEW(other.id), MAKEINTRESOURCEW(other.type)), nullptr)
-            << other.id << " of type " << other.type;
+    // Dialogs, icon, version and manifest, by id and type.
+    for (const auto& [id, type] : {std::pair{103, 5}, {106, 5}, {107, 5}, {108, 14}, {1, 16}, {1, 24}})
+        EXPECT_NE(::FindResourceW(Module(), MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(type)), nullptr) << id << "/" << type;
 }
 
 // The version the file shows is the project's, the one in the program's title and window
