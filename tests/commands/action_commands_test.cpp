@@ -50,25 +50,21 @@ TEST(Volume, SetsTheLevelAndShowsTheIndicator) {
 
 // x posts its command and the line goes on; q and z end the line (b 20 never runs).
 TEST(Actions, ShutOffQuitAndRestart) {
-    struct Case {
-        const char* line;
-        bool popupVisible;
-        sim::PostedCommand posted;
-        bool ending, restart, hiddenRestart;
-        uint32_t brightness;
-    };
-    for (const Case& c : {Case{"x b 20", false, {res::kMonitorsOff, 0}, false, false, false, 20},
-                          Case{"q b 20", false, {res::kExit, 1}, true, false, false, 70},
-                          Case{"z b 20", false, {res::kExit, 1}, false, true, true, 70},
-                          Case{"z b 20", true, {res::kExit, 1}, false, true, false, 70}}) {
+    const std::tuple<const char*, bool, sim::PostedCommand, bool, bool, bool, uint32_t> cases[] = {
+        {"x b 20", false, {res::kMonitorsOff, 0}, false, false, false, 20},
+        {"q b 20", false, {res::kExit, 1}, true, false, false, 70},
+        {"z b 20", false, {res::kExit, 1}, false, true, true, 70},
+        {"z b 20", true, {res::kExit, 1}, false, true, false, 70}};
+    for (const auto& [line, popupVisible, posted, ending, restart, hiddenRestart, brightness] : cases) {
+        SCOPED_TRACE(std::string(line) + (popupVisible ? ", popup shown" : ""));
         auto sim = Seeded();
-        sim->view.SetVisible(c.popupVisible);
-        sim->Run(c.line);
-        EXPECT_EQ(sim->otherCommands, std::vector<sim::PostedCommand>{c.posted}) << c.line;
-        EXPECT_EQ(sim->core.endingSession, c.ending) << c.line;
-        EXPECT_EQ(sim->core.restartflag, c.restart) << c.line;
-        EXPECT_EQ(sim->core.hiddenrestart, c.hiddenRestart) << c.line << " " << c.popupVisible;
-        EXPECT_EQ(Hw(*sim, 0).brightness.current, c.brightness) << c.line;
+        sim->view.SetVisible(popupVisible);
+        sim->Run(line);
+        EXPECT_EQ(sim->otherCommands, std::vector<sim::PostedCommand>{posted});
+        EXPECT_EQ(sim->core.endingSession, ending);
+        EXPECT_EQ(sim->core.restartflag, restart);
+        EXPECT_EQ(sim->core.hiddenrestart, hiddenRestart);
+        EXPECT_EQ(Hw(*sim, 0).brightness.current, brightness);
     }
 }
 

@@ -12,18 +12,12 @@
 namespace lv {
 namespace {
 
+using test::ExpectLimits;
 using test::Hw;
 using test::Seeded;
 
 MonitorLimitRow Row(std::string_view name, int32_t bMin, int32_t bMax, int32_t cMin, int32_t cMax) {
     return {name, bMin, bMax, cMin, cMax};
-}
-
-void ExpectLimits(const MonitorEntry& e, uint32_t bLow, uint32_t bHigh, uint32_t cLow, uint32_t cHigh) {
-    EXPECT_EQ(e.brightnessLow, bLow);
-    EXPECT_EQ(e.brightnessHigh, bHigh);
-    EXPECT_EQ(e.contrastLow, cLow);
-    EXPECT_EQ(e.contrastHigh, cHigh);
 }
 
 // All ten entries are reset first; every row applies in order, the later row for the same

@@ -202,26 +202,21 @@ TEST(SetterLoop, SelectionOutsideTheTableWritesTheMonitorTheViewsShow) {
 // a: four limits, then the current values are pulled into them; nothing after it runs.
 // Numbers read before a failure stay; with fewer than four nothing is pulled in.
 TEST(LimitsCommand, StoresTheNumbersReadAndPullsTheValuesIn) {
-    struct Case {
-        const char* line;
-        uint32_t bLow, bHigh, cLow, cHigh, brightness, contrast;
-    };
-    for (const Case& c : {Case{"b 5 c 95 a 10 80 20 90 c 3", 10, 80, 20, 90, 10, 90},
-                          Case{"b 95 c 10 a 10 80 20 90 c 3", 10, 80, 20, 90, 80, 20},
-                          Case{"a", 0, 100, 0, 100, 70, 75}, Case{"a b 20", 20, 100, 0, 100, 70, 75},
-                          Case{"a -5", 5, 100, 0, 100, 70, 75},  // from the first digit on
-                          Case{"a 75 76 77", 75, 76, 77, 100, 70, 75},
-                          Case{"a 75 -76 77 78", 75, 100, 0, 100, 70, 75},  // digits only
-                          Case{"a 0 99999999999 0 4294967296", 0, 4294967295, 0, 4294967295, 70, 75}}) {
+    const std::tuple<const char*, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t> cases[] = {
+        {"b 5 c 95 a 10 80 20 90 c 3", 10, 80, 20, 90, 10, 90},
+        {"b 95 c 10 a 10 80 20 90 c 3", 10, 80, 20, 90, 80, 20},
+        {"a", 0, 100, 0, 100, 70, 75}, {"a b 20", 20, 100, 0, 100, 70, 75},
+        {"a -5", 5, 100, 0, 100, 70, 75},  // from the first digit on
+        {"a 75 76 77", 75, 76, 77, 100, 70, 75},
+        {"a 75 -76 77 78", 75, 100, 0, 100, 70, 75},  // digits only
+        {"a 0 99999999999 0 4294967296", 0, 4294967295, 0, 4294967295, 70, 75}};
+    for (const auto& [line, bLow, bHigh, cLow, cHigh, brightness, contrast] : cases) {
+        SCOPED_TRACE(line);
         auto sim = Seeded();
-        sim->Run(c.line);
-        const MonitorEntry& e = sim->core.table[0];
-        EXPECT_EQ(e.brightnessLow, c.bLow) << c.line;
-        EXPECT_EQ(e.brightnessHigh, c.bHigh) << c.line;
-        EXPECT_EQ(e.contrastLow, c.cLow) << c.line;
-        EXPECT_EQ(e.contrastHigh, c.cHigh) << c.line;
-        EXPECT_EQ(Hw(*sim, 0).brightness.current, c.brightness) << c.line;
-        EXPECT_EQ(Hw(*sim, 0).contrast.current, c.contrast) << c.line << ": the c 3 after a never runs";
+        sim->Run(line);
+        test::ExpectLimits(sim->core.table[0], bLow, bHigh, cLow, cHigh);
+        EXPECT_EQ(Hw(*sim, 0).brightness.current, brightness);
+        EXPECT_EQ(Hw(*sim, 0).contrast.current, contrast) << "the c 3 after a never runs";
     }
 }
 

@@ -19,8 +19,6 @@ namespace {
 std::vector<lv::DisplayPath> ActivePaths(lv::Win32DisplayConfigApi& config) {
     uint32_t pathCount = 0, modeCount = 0;
     EXPECT_TRUE(config.GetDisplayConfigBufferSizes(pathCount, modeCount));
-    EXPECT_GE(pathCount, 1u);
-    EXPECT_GE(modeCount, 1u);
     std::vector<lv::DisplayPath> paths;
     EXPECT_TRUE(config.QueryDisplayConfig(pathCount, modeCount, paths));
     EXPECT_LE(paths.size(), pathCount);
