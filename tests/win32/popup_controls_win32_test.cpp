@@ -67,8 +67,7 @@ protected:
         BITMAPINFO info{};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         void* bits = nullptr;
-        const HDC screen = ::GetDC(nullptr);
-        const HDC memory = ::CreateCompatibleDC(screen);
+        const HDC memory = ::CreateCompatibleDC(nullptr);
         const HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         const HGDIOBJ old = ::SelectObject(memory, bitmap);
         ::SendMessageA(Item(id), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
@@ -80,7 +79,6 @@ protected:
         ::SelectObject(memory, old);
         ::DeleteObject(bitmap);
         ::DeleteDC(memory);
-        ::ReleaseDC(nullptr, screen);
         return count;
     }
 
