@@ -91,6 +91,14 @@ inline std::vector<std::string> BrightnessWrites(const sim::Simulator& s) {
     return writes;
 }
 
+// The four limits of an entry.
+inline void ExpectLimits(const MonitorEntry& e, uint32_t bLow, uint32_t bHigh, uint32_t cLow, uint32_t cHigh) {
+    EXPECT_EQ(e.brightnessLow, bLow);
+    EXPECT_EQ(e.brightnessHigh, bHigh);
+    EXPECT_EQ(e.contrastLow, cLow);
+    EXPECT_EQ(e.contrastHigh, cHigh);
+}
+
 inline std::vector<uint32_t> Repeated(std::size_t count, uint32_t value) { return std::vector<uint32_t>(count, value); }
 
 }  // namespace lv::test

@@ -12,23 +12,12 @@
 namespace lv {
 namespace {
 
+using test::ExpectLimits;
 using test::Hw;
 using test::Seeded;
 
-void SetRow(Core& core, int k, std::string_view name, int32_t bMin, int32_t bMax, int32_t cMin, int32_t cMax) {
-    MonitorLimitRow& row = core.settings.limits[static_cast<std::size_t>(k)];
-    row.name = name;
-    row.brightnessMin = bMin;
-    row.brightnessMax = bMax;
-    row.contrastMin = cMin;
-    row.contrastMax = cMax;
-}
-
-void ExpectLimits(const MonitorEntry& e, uint32_t bLow, uint32_t bHigh, uint32_t cLow, uint32_t cHigh) {
-    EXPECT_EQ(e.brightnessLow, bLow);
-    EXPECT_EQ(e.brightnessHigh, bHigh);
-    EXPECT_EQ(e.contrastLow, cLow);
-    EXPECT_EQ(e.contrastHigh, cHigh);
+MonitorLimitRow Row(std::string_view name, int32_t bMin, int32_t bMax, int32_t cMin, int32_t cMax) {
+    return {name, bMin, bMax, cMin, cMax};
 }
 
 // All ten entries are reset first; every row applies in order, the later row for the same
@@ -37,10 +26,10 @@ TEST(MonitorLimits, RowsApplyInOrderAndPullTheValuesIn) {
     auto sim = Seeded();
     for (MonitorEntry& e : sim->core.table) e.contrastHigh = 66;
     sim->core.selectedMonitor = 1;
-    SetRow(sim->core, 0, "nova", 5, 60, 0, 100);
-    SetRow(sim->core, 1, "nosuch", 1, 2, 3, 4);           // no effect, the next rows still apply
-    SetRow(sim->core, 3, "PL2779Q", 60, 80, 20, 90);      // found through the capabilities model only
-    SetRow(sim->core, 7, "nova pl2779q", 0, 100, 45, 50);  // the last word of a name decides
+    sim->core.settings.limits[0] = Row("nova", 5, 60, 0, 100);
+    sim->core.settings.limits[1] = Row("nosuch", 1, 2, 3, 4);           // no effect, the next rows still apply
+    sim->core.settings.limits[3] = Row("PL2779Q", 60, 80, 20, 90);      // found through the capabilities model only
+    sim->core.settings.limits[7] = Row("nova pl2779q", 0, 100, 45, 50);  // the last word of a name decides
     ApplyMonitorLimits(sim->core);
     ExpectLimits(sim->core.table[0], 5, 60, 0, 100);
     ExpectLimits(sim->core.table[1], 0, 100, 45, 50);
@@ -56,7 +45,7 @@ TEST(MonitorLimits, RowsApplyInOrderAndPullTheValuesIn) {
 TEST(MonitorLimits, RowsThatApplyNothing) {
     for (const char* name : {" pl2779q", "", "zeta", "nosuch pl2779q", "pl2779q b20", "blue"}) {
         auto sim = Seeded();
-        SetRow(sim->core, 0, name, 10, 80, 20, 90);
+        sim->core.settings.limits[0] = Row(name, 10, 80, 20, 90);
         ApplyMonitorLimits(sim->core);
         for (const MonitorEntry& e : sim->core.table) ExpectLimits(e, 0, 100, 0, 100);
         EXPECT_EQ(sim->monitors.DdcCallCount(), 0u) << "'" << name << "'";
@@ -72,8 +61,6 @@ TEST(MonitorLimits, RowsThatApplyNothing) {
 constexpr std::string_view kNamesThatReadAsCommands = R"(
 [display]
 friendly = HP E24
-path = \\?\DISPLAY#HPN3421#5&1a2b3c4d&0&UID4352#{e6f07b5f-ee97-4a90-b076-33f57bf4eaa7}
-serial = CN4152KLM
 [monitor]
 brightness = 0 70 100
 [display]
@@ -97,7 +84,7 @@ TEST(MonitorLimits, NameWordsOnlySelectMonitors) {
     for (const auto& [name, limited] : cases) {
         SCOPED_TRACE(name);
         auto sim = Seeded(kNamesThatReadAsCommands);
-        SetRow(sim->core, 2, name, 10, 40, 0, 100);
+        sim->core.settings.limits[2] = Row(name, 10, 40, 0, 100);
         ApplyMonitorLimits(sim->core);
         sim->Pump();
         EXPECT_TRUE(sim->otherCommands.empty());

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 #include "command_test_support.h"
 #include "commands/interpreter.h"
@@ -17,33 +18,32 @@ namespace {
 using test::Hw;
 using test::Seeded;
 
+// The line (p or s), the value left pending, the refreshes asked for and the choice's
+// current text afterwards.
 TEST(PresetAndInput, PicksAPresetOrAnInput) {
-    struct Case {
-        const char* line;  // p or s
-        int32_t pending;
-        int refreshes;
-        const char* current;  // the choice's current text afterwards
-    };
-    for (const Case& c : {Case{"p 05", 5, 1, "sRGB"}, Case{"p 9", 9, 1, "sRGB"},  // not offered: still sent
-                          Case{"p 14", 0, 0, "sRGB"}, Case{"p 99999999999", 0, 0, "sRGB"},
-                          Case{"p 6500", 5, 1, "6500K"}, Case{"p user", 11, 1, "User1"},
-                          Case{"p user2", 11, 1, "User1"},  // not offered: falls back to User1
-                          Case{"p 9300k", 0, 0, "sRGB"},
-                          Case{"p xxx6500", 0, 0, "sRGB"},  // only the first six characters are read
-                          Case{"s 31", 31, 1, "DisplayPort1"}, Case{"s 32", 0, 0, "DisplayPort1"},
-                          Case{"s 0", 0, 0, "DisplayPort1"},
-                          Case{"s hdmi", 18, 2, "HDMI2"},  // HDMI1, then HDMI2: the last wins
-                          Case{"s hdmi1", 17, 1, "HDMI1"}, Case{"s displayport", 15, 1, "DisplayPort1"},
-                          Case{"s displayport2", 0, 0, "DisplayPort1"},  // not offered
-                          Case{"s vga", 0, 0, "DisplayPort1"}}) {
-        const bool preset = c.line[0] == 'p';
+    const std::tuple<const char*, int32_t, int, const char*> cases[] = {
+        {"p 05", 5, 1, "sRGB"}, {"p 9", 9, 1, "sRGB"},  // not offered: still sent
+        {"p 14", 0, 0, "sRGB"}, {"p 99999999999", 0, 0, "sRGB"},
+        {"p 6500", 5, 1, "6500K"}, {"p user", 11, 1, "User1"},
+        {"p user2", 11, 1, "User1"},  // not offered: falls back to User1
+        {"p 9300k", 0, 0, "sRGB"},
+        {"p xxx6500", 0, 0, "sRGB"},  // only the first six characters are read
+        {"s 31", 31, 1, "DisplayPort1"}, {"s 32", 0, 0, "DisplayPort1"},
+        {"s 0", 0, 0, "DisplayPort1"},
+        {"s hdmi", 18, 2, "HDMI2"},  // HDMI1, then HDMI2: the last wins
+        {"s hdmi1", 17, 1, "HDMI1"}, {"s displayport", 15, 1, "DisplayPort1"},
+        {"s displayport2", 0, 0, "DisplayPort1"},  // not offered
+        {"s vga", 0, 0, "DisplayPort1"}};
+    for (const auto& [line, pending, refreshCount, current] : cases) {
+        SCOPED_TRACE(line);
+        const bool preset = line[0] == 'p';
         auto sim = Seeded();
         const std::shared_ptr<int> refreshes = test::CountRefreshesOnly(*sim);
-        sim->Run(c.line);
-        EXPECT_EQ(preset ? sim->core.table[0].pendingPreset : sim->core.table[0].pendingInput, c.pending) << c.line;
-        EXPECT_EQ(*refreshes, c.refreshes) << c.line;
+        sim->Run(line);
+        EXPECT_EQ(preset ? sim->core.table[0].pendingPreset : sim->core.table[0].pendingInput, pending);
+        EXPECT_EQ(*refreshes, refreshCount);
         const ChoiceModel& choice = preset ? sim->core.presetChoice : sim->core.inputChoice;
-        EXPECT_EQ(choice.CurrentText(), c.current) << c.line;
+        EXPECT_EQ(choice.CurrentText(), current);
         EXPECT_EQ(sim->view.ChoiceCurrent(preset ? res::kColourPreset : res::kInput), choice.current);
         EXPECT_TRUE(sim->view.Questions().empty()) << "the popup is hidden: nothing to confirm";
         EXPECT_EQ(sim->monitors.DdcCallCount(), 0u) << "the refresh pass writes it, not the command";
@@ -52,23 +52,20 @@ TEST(PresetAndInput, PicksAPresetOrAnInput) {
 
 // An input chosen by name while the popup shows asks first; No restores the current one.
 TEST(PresetAndInput, VisiblePopupAsksBeforeANamedInput) {
-    struct Case {
-        const char* line;
-        bool yes;
-        std::size_t questions;
-        int32_t pending;
-        const char* current;
-    };
-    for (const Case& c : {Case{"s hdmi1", false, 1, 0, "DisplayPort1"}, Case{"s hdmi1", true, 1, 17, "HDMI1"},
-                          Case{"s 17", false, 0, 17, "DisplayPort1"}}) {
+    // The line, the answer, the questions asked, the input pending and the one shown afterwards.
+    const std::tuple<const char*, bool, std::size_t, int32_t, const char*> cases[] = {
+        {"s hdmi1", false, 1, 0, "DisplayPort1"}, {"s hdmi1", true, 1, 17, "HDMI1"},
+        {"s 17", false, 0, 17, "DisplayPort1"}};
+    for (const auto& [line, yes, questions, pending, current] : cases) {
+        SCOPED_TRACE(std::string(line) + (yes ? ", yes" : ", no"));
         auto sim = Seeded();
         test::CountRefreshesOnly(*sim);
         sim->view.SetVisible(true);
-        sim->view.ScriptAnswers({c.yes});
-        sim->Run(c.line);
-        EXPECT_EQ(sim->view.Questions().size(), c.questions) << c.line;
-        EXPECT_EQ(sim->core.table[0].pendingInput, c.pending) << c.line << " " << c.yes;
-        EXPECT_EQ(sim->core.inputChoice.CurrentText(), c.current);
+        sim->view.ScriptAnswers({yes});
+        sim->Run(line);
+        EXPECT_EQ(sim->view.Questions().size(), questions);
+        EXPECT_EQ(sim->core.table[0].pendingInput, pending);
+        EXPECT_EQ(sim->core.inputChoice.CurrentText(), current);
         EXPECT_FALSE(sim->core.inputConfirmOpen);
     }
 }

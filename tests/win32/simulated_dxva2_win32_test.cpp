@@ -54,14 +54,6 @@ void Bind(HMODULE module, const char* name, Function& function) {
     EXPECT_NE(function, nullptr) << name;
 }
 
-std::string Narrow(const std::wstring& text) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), size, nullptr, nullptr);
-    out.resize(static_cast<std::size_t>(size) - 1);
-    return out;
-}
-
 HMONITOR FirstDisplay() {
     HMONITOR first = nullptr;
     ::EnumDisplayMonitors(
@@ -77,47 +69,46 @@ HMONITOR FirstDisplay() {
 class SimulatedDxva2Test : public ::testing::Test {
 protected:
     SimulatedDxva2Test() {
-        wchar_t temp[MAX_PATH + 1];
-        const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
-        folder_ = std::wstring(temp, length) + L"lumivane-dxva2-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                  std::to_wstring(++serial_) + L"\\";
-        ::CreateDirectoryW(folder_.c_str(), nullptr);
+        char temp[MAX_PATH + 1];
+        folder_ = std::string(temp, ::GetTempPathA(MAX_PATH + 1, temp)) + "lumivane-dxva2-" +
+                  std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++serial_) + "\\";
+        ::CreateDirectoryA(folder_.c_str(), nullptr);
         WriteFleet(kFleet);
-        ::SetEnvironmentVariableW(L"LUMIVANE_FLEET", FleetPath().c_str());
+        ::SetEnvironmentVariableA("LUMIVANE_FLEET", FleetPath().c_str());
     }
 
     ~SimulatedDxva2Test() override {
         if (module_) ::FreeLibrary(module_);
-        ::SetEnvironmentVariableW(L"LUMIVANE_FLEET", nullptr);
-        for (const wchar_t* name : {L"test.fleet", L"simulated_dxva2.dll"}) ::DeleteFileW((folder_ + name).c_str());
-        ::RemoveDirectoryW(folder_.c_str());
+        ::SetEnvironmentVariableA("LUMIVANE_FLEET", nullptr);
+        for (const char* name : {"test.fleet", "simulated_dxva2.dll"}) ::DeleteFileA((folder_ + name).c_str());
+        ::RemoveDirectoryA(folder_.c_str());
     }
 
-    std::wstring FleetPath() const { return folder_ + L"test.fleet"; }
-    void WriteFleet(const std::string& text) const { std::ofstream(Narrow(FleetPath()), std::ios::binary) << text; }
+    std::string FleetPath() const { return folder_ + "test.fleet"; }
+    void WriteFleet(const std::string& text) const { std::ofstream(FleetPath(), std::ios::binary) << text; }
 
-    std::string ReadFile(const std::wstring& path) const {
-        std::ifstream file(Narrow(path), std::ios::binary);
+    std::string ReadFile(const std::string& path) const {
+        std::ifstream file(path, std::ios::binary);
         std::stringstream text;
         text << file.rdbuf();
         return text.str();
     }
 
     lv::sim::Fleet ReadFleet() const {
-        const lv::sim::FleetParseResult parsed = lv::sim::ParseFleet(ReadFile(FleetPath()));
-        EXPECT_TRUE(parsed.ok) << parsed.error.line << ": " << parsed.error.message;
-        return parsed.fleet;
+        const lv::sim::FleetFileResult read = lv::sim::ReadFleetFile(FleetPath());
+        EXPECT_TRUE(read.ok) << read.error;
+        return read.fleet;
     }
 
     // Loaded after the environment is set (the DLL reads it on its first call), and opens
     // the physical monitors of the first display, which the fleet's first display stands for.
     std::vector<PHYSICAL_MONITOR> LoadAndOpen() {
-        wchar_t path[MAX_PATH];
-        std::wstring source(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
-        source = source.substr(0, source.find_last_of(L"\\/") + 1) + L"simulated\\dxva2.dll";
-        const std::wstring copy = folder_ + L"simulated_dxva2.dll";
-        EXPECT_TRUE(::CopyFileW(source.c_str(), copy.c_str(), FALSE));
-        module_ = ::LoadLibraryW(copy.c_str());
+        char path[MAX_PATH];
+        std::string source(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
+        source = source.substr(0, source.find_last_of("\\/") + 1) + "simulated\\dxva2.dll";
+        const std::string copy = folder_ + "simulated_dxva2.dll";
+        EXPECT_TRUE(::CopyFileA(source.c_str(), copy.c_str(), FALSE));
+        module_ = ::LoadLibraryA(copy.c_str());
         if (!module_) {
             ADD_FAILURE() << "the simulated dxva2.dll does not load";
             return {};
@@ -140,7 +131,7 @@ protected:
         return monitors;
     }
 
-    std::wstring folder_;
+    std::string folder_;
     HMODULE module_ = nullptr;
     Dxva2 dxva2;
     static inline int serial_ = 0;
@@ -171,39 +162,22 @@ TEST_F(SimulatedDxva2Test, SetsAreWrittenBackToTheFleetFile) {
     const HANDLE alpha = monitors[0].hPhysicalMonitor;
     DWORD min = 0, current = 0, max = 0;
     ASSERT_TRUE(dxva2.getBrightness(alpha, &min, &current, &max));
-    EXPECT_EQ(min, 10u);
-    EXPECT_EQ(current, 40u);
-    EXPECT_EQ(max, 90u);
+    EXPECT_EQ((std::vector<DWORD>{min, current, max}), (std::vector<DWORD>{10, 40, 90}));
 
-    using Monitor = lv::sim::FleetMonitor;
-    struct Case {
-        const char* name;
-        std::function<BOOL()> set;
-        bool accepted;
-        std::function<uint32_t(const Monitor&)> value;
-        uint32_t expected;
-    };
-    const Case cases[] = {
-        {"brightness", [&] { return dxva2.setBrightness(alpha, 70); }, true,
-         [](const Monitor& m) { return m.brightness.current; }, 70},
-        {"contrast", [&] { return dxva2.setContrast(alpha, 20); }, true,
-         [](const Monitor& m) { return m.contrast.current; }, 20},
-        {"red gain", [&] { return dxva2.setGain(alpha, MC_RED_GAIN, 200); }, true,
-         [](const Monitor& m) { return m.red.current; }, 200},
-        {"input", [&] { return dxva2.setVcp(alpha, 0x60, 0x11); }, true,
-         [](const Monitor& m) { return m.input; }, 0x11},
-        // Outside the raw range: refused, the file keeps the last value.
-        {"brightness too high", [&] { return dxva2.setBrightness(alpha, 91); }, false,
-         [](const Monitor& m) { return m.brightness.current; }, 70},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(c.set() != FALSE, c.accepted);
-        EXPECT_EQ(c.value(ReadFleet().displays.at(0).monitors.at(0)), c.expected);
-    }
-    // The dead monitor refuses, and its value in the file stays.
+    auto inFile = [&](std::size_t monitor) { return ReadFleet().displays.at(0).monitors.at(monitor); };
+    EXPECT_TRUE(dxva2.setBrightness(alpha, 70));
+    EXPECT_EQ(inFile(0).brightness.current, 70u);
+    EXPECT_TRUE(dxva2.setContrast(alpha, 20));
+    EXPECT_EQ(inFile(0).contrast.current, 20u);
+    EXPECT_TRUE(dxva2.setGain(alpha, MC_RED_GAIN, 200));
+    EXPECT_EQ(inFile(0).red.current, 200u);
+    EXPECT_TRUE(dxva2.setVcp(alpha, 0x60, 0x11));
+    EXPECT_EQ(inFile(0).input, 0x11u);
+    // Outside the raw range, or to the dead monitor: refused, the file keeps the last value.
+    EXPECT_FALSE(dxva2.setBrightness(alpha, 91));
+    EXPECT_EQ(inFile(0).brightness.current, 70u);
     EXPECT_FALSE(dxva2.setBrightness(monitors[1].hPhysicalMonitor, 60));
-    EXPECT_EQ(ReadFleet().displays.at(0).monitors.at(1).brightness.current, 50u);
+    EXPECT_EQ(inFile(1).brightness.current, 50u);
 }
 
 // The harness swaps the hardware under a running program by replacing the fleet file.

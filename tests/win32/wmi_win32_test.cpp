@@ -11,17 +11,15 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "platform/win32/win32_wmi.h"
+#include "win32/win32_test_support.h"
 
 namespace {
 
 using lv::win32::UniqueVariant;
-
-bool RunningUnderWine() {
-    return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
 
 // Runs `body` on a fresh thread (initialised for COM as `model`, or not at all) and
 // answers whether the thread was left without COM, as every request must leave it.
@@ -41,29 +39,6 @@ bool RunOnThread(const std::function<void()>& body, std::optional<DWORD> model =
     return clean;
 }
 
-SAFEARRAY* MakeVector(VARTYPE type, const std::vector<LONG>& values, LONG lowerBound = 0) {
-    SAFEARRAYBOUND bound{static_cast<ULONG>(values.size()), lowerBound};
-    SAFEARRAY* array = ::SafeArrayCreate(type, 1, &bound);
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        LONG index = lowerBound + static_cast<LONG>(i);
-        VARIANT element;
-        ::VariantInit(&element);
-        element.vt = VT_I4;
-        element.lVal = values[i];
-        ::VariantChangeType(&element, &element, 0, type);
-        void* data = type == VT_BSTR ? static_cast<void*>(element.bstrVal) : static_cast<void*>(&element.lVal);
-        EXPECT_EQ(::SafeArrayPutElement(array, &index, data), S_OK);
-        ::VariantClear(&element);
-    }
-    return array;
-}
-
-void SetArray(UniqueVariant& variant, VARTYPE type, const std::vector<LONG>& values, LONG lowerBound = 0) {
-    VARIANT* raw = variant.Put();
-    raw->parray = MakeVector(type, values, lowerBound);
-    raw->vt = VT_ARRAY | type;
-}
-
 void SetScalar(UniqueVariant& variant, VARTYPE type, LONG value) {
     VARIANT* raw = variant.Put();
     raw->vt = VT_I4;
@@ -71,50 +46,54 @@ void SetScalar(UniqueVariant& variant, VARTYPE type, LONG value) {
     ASSERT_EQ(::VariantChangeType(raw, raw, 0, type), S_OK);
 }
 
-TEST(WmiVariantReaders, ScalarsKeepToTheirTypes) {
-    const struct {
-        VARTYPE type;
-        LONG value;
-        std::optional<uint32_t> integer;
-        std::optional<uint8_t> byte;
-        std::optional<std::u16string> text;
-    } cases[] = {
-        {VT_I4, 2019, 2019u, std::nullopt, std::nullopt},  // how WMI delivers uint16 and uint32
-        {VT_UI2, 2020, 2020u, std::nullopt, std::nullopt},
-        {VT_I2, -1, 0xFFFFFFFFu, std::nullopt, std::nullopt},
-        {VT_UI1, 40, 40u, uint8_t{40}, std::nullopt},  // CurrentBrightness, event Brightness
-        {VT_BSTR, 2019, std::nullopt, std::nullopt, u"2019"},  // InstanceName
-        {VT_R8, 2019, std::nullopt, std::nullopt, std::nullopt},
-        {VT_BOOL, -1, std::nullopt, std::nullopt, std::nullopt},
-    };
-    for (const auto& c : cases) {
-        UniqueVariant value;
-        SetScalar(value, c.type, c.value);
-        EXPECT_EQ(lv::win32::VariantText(*value), c.text) << "vt " << c.type;
-        EXPECT_EQ(lv::win32::VariantInteger(*value), c.integer) << "vt " << c.type;
-        EXPECT_EQ(lv::win32::VariantByte(*value), c.byte) << "vt " << c.type;
-        EXPECT_FALSE(lv::win32::VariantIntegerArray(*value)) << "vt " << c.type;
-        EXPECT_FALSE(lv::win32::VariantByteArray(*value)) << "vt " << c.type;
+void SetArray(UniqueVariant& variant, VARTYPE type, const std::vector<LONG>& values, LONG lowerBound = 0) {
+    SAFEARRAYBOUND bound{static_cast<ULONG>(values.size()), lowerBound};
+    VARIANT* raw = variant.Put();
+    raw->parray = ::SafeArrayCreate(type, 1, &bound);
+    raw->vt = VT_ARRAY | type;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        LONG index = lowerBound + static_cast<LONG>(i);
+        UniqueVariant element;
+        SetScalar(element, type, values[i]);
+        VARIANT* e = element.Get();
+        EXPECT_EQ(::SafeArrayPutElement(raw->parray, &index, type == VT_BSTR ? static_cast<void*>(e->bstrVal) : &e->lVal), S_OK);
     }
-    UniqueVariant empty;
-    EXPECT_FALSE(lv::win32::VariantInteger(*empty));
-    EXPECT_FALSE(lv::win32::VariantByte(*empty));
-    EXPECT_FALSE(lv::win32::VariantText(*empty));
-    empty.Get()->bstrVal = nullptr;  // a null BSTR is an empty string
-    empty.Get()->vt = VT_BSTR;
-    EXPECT_EQ(lv::win32::VariantText(*empty), u"");
 }
 
+// The variant's type and value, then what each reader makes of it.
+TEST(WmiVariantReaders, ScalarsKeepToTheirTypes) {
+    const std::tuple<VARTYPE, LONG, std::optional<uint32_t>, std::optional<uint8_t>, std::optional<std::u16string>>
+        cases[] = {
+            {VT_I4, 2019, 2019u, std::nullopt, std::nullopt},  // how WMI delivers uint16 and uint32
+            {VT_UI2, 2020, 2020u, std::nullopt, std::nullopt},
+            {VT_I2, -1, 0xFFFFFFFFu, std::nullopt, std::nullopt},
+            {VT_UI1, 40, 40u, uint8_t{40}, std::nullopt},  // CurrentBrightness, event Brightness
+            {VT_BSTR, 2019, std::nullopt, std::nullopt, u"2019"},  // InstanceName
+            {VT_R8, 2019, std::nullopt, std::nullopt, std::nullopt},
+            {VT_BOOL, -1, std::nullopt, std::nullopt, std::nullopt},
+            {VT_EMPTY, 0, std::nullopt, std::nullopt, std::nullopt},
+        };
+    for (const auto& [type, number, integer, byte, text] : cases) {
+        SCOPED_TRACE(testing::Message() << "vt " << type);
+        UniqueVariant value;
+        SetScalar(value, type, number);
+        EXPECT_EQ(lv::win32::VariantText(*value), text);
+        EXPECT_EQ(lv::win32::VariantInteger(*value), integer);
+        EXPECT_EQ(lv::win32::VariantByte(*value), byte);
+        EXPECT_FALSE(lv::win32::VariantIntegerArray(*value));
+        EXPECT_FALSE(lv::win32::VariantByteArray(*value));
+    }
+    UniqueVariant nullText;
+    nullText.Get()->bstrVal = nullptr;  // a null BSTR is an empty string
+    nullText.Get()->vt = VT_BSTR;
+    EXPECT_EQ(lv::win32::VariantText(*nullText), u"");
+}
+
+// The elements' type, their values and lower bound, then what each reader makes of them.
 TEST(WmiVariantReaders, ArraysKeepToTheirElementTypes) {
     using Integers = std::optional<std::vector<uint32_t>>;
     using Bytes = std::optional<std::vector<uint8_t>>;
-    const struct {
-        VARTYPE type;
-        std::vector<LONG> values;
-        LONG lowerBound;
-        Integers integers;
-        Bytes bytes;
-    } cases[] = {
+    const std::tuple<VARTYPE, std::vector<LONG>, LONG, Integers, Bytes> cases[] = {
         // SerialNumberID as WMI delivers it: uint16[] in VT_ARRAY|VT_I4, zero-padded.
         {VT_I4, {'7', 'M', 'T', 0, 0}, 0, std::vector<uint32_t>{'7', 'M', 'T', 0, 0}, std::nullopt},
         {VT_I2, {-1}, 0, std::vector<uint32_t>{0xFFFFFFFFu}, std::nullopt},
@@ -124,13 +103,14 @@ TEST(WmiVariantReaders, ArraysKeepToTheirElementTypes) {
         {VT_I1, {1, 2}, 0, std::vector<uint32_t>{1, 2}, std::nullopt},
         {VT_BSTR, {1, 2}, 0, std::nullopt, std::nullopt},
     };
-    for (const auto& c : cases) {
+    for (const auto& [type, values, lowerBound, integers, bytes] : cases) {
+        SCOPED_TRACE(testing::Message() << "vt " << type);
         UniqueVariant value;
-        SetArray(value, c.type, c.values, c.lowerBound);
-        EXPECT_EQ(lv::win32::VariantIntegerArray(*value), c.integers) << "vt " << c.type;
-        EXPECT_EQ(lv::win32::VariantByteArray(*value), c.bytes) << "vt " << c.type;
-        EXPECT_FALSE(lv::win32::VariantInteger(*value)) << "vt " << c.type;
-        EXPECT_FALSE(lv::win32::VariantByte(*value)) << "vt " << c.type;
+        SetArray(value, type, values, lowerBound);
+        EXPECT_EQ(lv::win32::VariantIntegerArray(*value), integers);
+        EXPECT_EQ(lv::win32::VariantByteArray(*value), bytes);
+        EXPECT_FALSE(lv::win32::VariantInteger(*value));
+        EXPECT_FALSE(lv::win32::VariantByte(*value));
     }
 
     UniqueVariant twoDimensions;
@@ -142,7 +122,7 @@ TEST(WmiVariantReaders, ArraysKeepToTheirElementTypes) {
 }
 
 TEST(WmiWin32, RequestsAnswerAfterTheirOwnFashionAndLeaveNoComBehind) {
-    const bool wine = RunningUnderWine();
+    const bool wine = lv::test::RunningUnderWine();
     for (const std::optional<DWORD> model :
          {std::optional<DWORD>(), std::optional<DWORD>(COINIT_APARTMENTTHREADED),
           std::optional<DWORD>(COINIT_MULTITHREADED)}) {

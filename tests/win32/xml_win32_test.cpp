@@ -15,14 +15,10 @@ TEST(XmlLiteReader, ReportsEveryElementsFirstAttributeUpToAFault) {
     lv::xml_cases::ExpectReadsEveryCase(reader);
 }
 
-TEST(XmlLiteWriter, AwkwardValuesReadBack) {
-    lv::XmlLiteWriter writer;
-    lv::XmlLiteReader reader;
-    lv::xml_cases::ExpectValuesRoundTrip(writer, reader);
-}
-
+// The portable writer's document reads back as written (the host's reader test), so the
+// same bytes from XmlLite do too.
 TEST(XmlLiteWriter, WritesWhatThePortableWriterWrites) {
-    const std::vector<std::u16string> values = {u"N", u"", u"b 20 c 30", u"Gr\u00F6\u00DFe \u20AC \U0001F600"};
+    const std::vector<std::u16string> values = lv::xml_cases::WrittenValues();
     lv::XmlLiteWriter xmlLite;
     lv::SimpleXmlWriter portable(lv::SimpleXmlWriter::LineBreak::CrLf);
     // Twice: the second document starts afresh.

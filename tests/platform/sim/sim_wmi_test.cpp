@@ -62,14 +62,6 @@ TEST(SimWmi, PanelBrightnessAndItsFailures) {
     EXPECT_FALSE(wmi.SetBrightness(256));
     EXPECT_EQ(fleet.panel->current, 33u);
 
-    std::vector<int> events;
-    ASSERT_TRUE(wmi.SubscribeBrightnessEvents([&](uint8_t level) { events.push_back(level); }));
-    EXPECT_TRUE(wmi.FireBrightnessEvent(70));
-    wmi.CancelBrightnessEvents();
-    EXPECT_FALSE(wmi.FireBrightnessEvent(80));
-    EXPECT_EQ(events, std::vector<int>{70});
-    EXPECT_EQ(fleet.panel->current, 33u);  // an event is news, not a change of the fleet
-
     // No panel, a panel without WMI, every request failing: nothing read, nothing stored.
     for (int c = 0; c < 3; ++c) {
         Fleet other = ParseFleet(kFleet).fleet;
